@@ -1,0 +1,23 @@
+// Resource numbers shared by the resource script and the program.
+#pragma once
+
+#define IDI_OMBRIX 101
+#define IDS_FIRST 192
+#define IDS_LANGUAGE 192
+#define IDS_LAST 291
+#define IDM_CONTEXT_MENUS 512
+
+// Commands of the context menus (submenus of IDM_CONTEXT_MENUS).
+#define IDC_POWER_LOCK 40001
+#define IDC_POWER_SIGN_OUT 40002
+#define IDC_POWER_DISPLAY_OFF 40003
+#define IDC_POWER_SLEEP 40004
+#define IDC_POWER_HIBERNATE 40005
+#define IDC_POWER_RESTART 40006
+#define IDC_POWER_SHUT_DOWN 40007
+#define IDC_OPEN 40008
+#define IDC_OPEN_ELEVATED 40009
+#define IDC_COPY_TO_SEARCH 40010
+#define IDC_TOGGLE_PIN 40011
+#define IDC_REMOVE 40012
+#define IDC_CLEAR_LIST 40013

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Runs every test of Ombrix: the platform-neutral code natively with sanitizers, then the Windows build's unit and
+# system tests under Wine. Installs what is missing first. Exits non-zero if anything fails.
+#   scripts/test.sh            everything
+#   scripts/test.sh -R regex   only the tests whose names match (passed on to CTest)
+set -u -o pipefail
+source "$(dirname "$0")/lib/setup.sh"
+source "$ombrix_root/scripts/lib/wine.sh"
+
+ctest_arguments=("$@")
+status=0
+
+ombrix_install_packages || exit 1
+
+ombrix_log "native build (platform-neutral code, address and undefined-behaviour sanitizers)"
+if ombrix_build_preset native; then
+  ctest --preset native -j2 "${ctest_arguments[@]}" || status=1
+else
+  status=1
+fi
+
+ombrix_log "Windows build (MinGW-w64 cross compiler)"
+if ombrix_build_preset windows; then
+  trap ombrix_wine_stop EXIT
+  ombrix_wine_start "$ombrix_build/windows/wineprefix" || exit 1
+  ombrix_log "unit and system tests under Wine (DISPLAY=$DISPLAY)"
+  ctest --preset windows "${ctest_arguments[@]}" || status=1
+else
+  status=1
+fi
+
+exit $status

@@ -1,0 +1,61 @@
+#pragma once
+// The spine of the process: owns every long-lived part of the system, builds them in order, runs the message loop
+// and tears them down in reverse order. One per process, on the user-interface thread.
+
+#include "app/application_window.h"
+#include "app/process_environment.h"
+
+#include <memory>
+
+namespace n_ombrix {
+
+class t_Application {
+public:
+    // The whole start-up up to, but not including, the creation of windows.
+    t_Application();
+    t_Application(const t_Application&) = delete;
+    t_Application& operator=(const t_Application&) = delete;
+    ~t_Application();
+
+    // The process's application object; null before its construction ends and after its destruction.
+    static t_Application* Instance() noexcept;
+
+    // Creates the windows, applies the configuration, runs the message loop, and saves on a normal end. Returns the
+    // exit code. An exception caught by a window procedure during the loop is rethrown here.
+    int Run();
+
+    // Creates the data folder if needed and saves the state. A data folder that cannot be created throws.
+    void SaveState();
+    // Hands the configuration to the parts built from it; the catalogue is no longer busy afterwards.
+    void ApplyConfiguration();
+    // Empties the catalogue state before a configuration change; the catalogue is busy until the next apply.
+    void ResetCatalogueState();
+
+    void HidePopup();
+
+    const t_ProcessEnvironment& Environment() const noexcept { return environment_; }
+    bool Busy() const noexcept { return busy_; }
+    bool CommandMode() const noexcept { return commandMode_; }
+    bool ElevatedMode() const noexcept { return elevatedMode_; }
+
+private:
+    // Clears the process-wide pointer as the very last step of destruction.
+    struct t_Publication {
+        t_Publication() noexcept = default;
+        t_Publication(const t_Publication&) = delete;
+        t_Publication& operator=(const t_Publication&) = delete;
+        ~t_Publication();
+    };
+
+    t_Publication publication_;
+    t_ProcessEnvironment environment_;
+    // The configuration, the widget resources, the launcher and the catalogue join here, in this order.
+    bool busy_ = true;
+    bool commandMode_ = false;
+    bool elevatedMode_ = false;
+    // Created by Run(); the popup window takes this place when it exists. The settings-window host and the taskbar
+    // integration follow it.
+    std::unique_ptr<t_ApplicationWindow> window_;
+};
+
+} // namespace n_ombrix

@@ -1,0 +1,28 @@
+#include "ui/message_loop.h"
+
+#include <utility>
+
+namespace n_ombrix {
+
+namespace {
+
+thread_local std::exception_ptr abandonedWith;
+
+} // namespace
+
+WPARAM t_MessageLoop::Run() {
+    MSG message{};
+    while (!abandonedWith && GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    if (abandonedWith) std::rethrow_exception(std::exchange(abandonedWith, nullptr));
+    return message.wParam;
+}
+
+void t_MessageLoop::Abandon(std::exception_ptr exception) noexcept {
+    if (!abandonedWith) abandonedWith = std::move(exception);
+    PostQuitMessage(0);
+}
+
+} // namespace n_ombrix

@@ -1,0 +1,20 @@
+#pragma once
+// The user-interface thread's message loop, and the other half of the exception barrier of window procedures.
+
+#include <windows.h>
+
+#include <exception>
+
+namespace n_ombrix {
+
+class t_MessageLoop {
+public:
+    // Runs until WM_QUIT (or a failing GetMessageW) and returns WM_QUIT's wParam. If a window procedure of this
+    // thread caught an exception meanwhile, that exception is rethrown here instead.
+    static WPARAM Run();
+
+    // Keeps the first exception caught on this thread and ends the loop. Called from inside window procedures.
+    static void Abandon(std::exception_ptr exception) noexcept;
+};
+
+} // namespace n_ombrix

@@ -1,0 +1,107 @@
+// The process as a whole: single instance, the ways it ends, and what ends up in its exit code.
+
+#include "ombrix_process.h"
+#include "registry_override.h"
+#include "scratch_folder.h"
+
+#include "app/known_folders.h"
+
+#include <gtest/gtest.h>
+
+#include <knownfolders.h>
+
+using namespace n_ombrix_test;
+
+namespace {
+
+constexpr DWORD exitEndSession = 1223;
+constexpr DWORD exitUnexpectedError = 713;
+
+std::wstring DataFolder() { return n_ombrix::KnownFolderPath(FOLDERID_RoamingAppData) + L"Ombrix\\"; }
+
+bool IsFolder(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+class Lifecycle : public testing::Test {
+protected:
+    void SetUp() override { RemoveTree(DataFolder()); }
+    void TearDown() override { RemoveTree(DataFolder()); }
+};
+
+// A user data folder that cannot be created: the roaming application-data folder is moved, through the shell's
+// per-user folder settings, to a folder that exists but takes no new entries. On Windows a folder whose access
+// control list denies creating subfolders does this; Wine does not enforce access control lists (and the tests run
+// as root), so the test uses the kernel's /proc folder through Wine's Z: drive, which refuses every new entry.
+class UnwritableDataFolder : public testing::Test {
+protected:
+    void ExpectNothingWritten() { EXPECT_EQ(GetFileAttributesW(L"Z:\\proc\\Ombrix"), INVALID_FILE_ATTRIBUTES); }
+
+private:
+    t_RegistryOverride appData_{userShellFoldersKey, L"AppData", L"Z:\\proc", REG_EXPAND_SZ};
+};
+
+} // namespace
+
+TEST_F(Lifecycle, ASecondStartReturnsZeroAtOnceAndLeavesTheFirstRunning) {
+    t_OmbrixProcess first;
+    const HWND window = first.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(IsWindowVisible(window)); // at rest the window is hidden
+
+    t_OmbrixProcess second;
+    EXPECT_EQ(second.WaitForExit(), std::optional<DWORD>(0));
+    EXPECT_EQ(second.WaitForWindow(std::chrono::milliseconds(0)), nullptr);
+
+    EXPECT_TRUE(first.IsRunning());
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_FALSE(IsWindowVisible(window));
+
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(first.WaitForExit(), std::optional<DWORD>(0));
+}
+
+TEST_F(Lifecycle, CloseEndsWithZeroAndSavesIntoANewDataFolder) {
+    t_OmbrixProcess ombrix;
+    const HWND window = ombrix.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(IsFolder(DataFolder())); // nothing is created before the first save
+
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(0));
+    EXPECT_TRUE(IsFolder(DataFolder()));
+}
+
+TEST_F(Lifecycle, EndSessionSavesAndEndsWith1223) {
+    t_OmbrixProcess ombrix;
+    const HWND window = ombrix.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+
+    PostMessageW(window, WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(exitEndSession));
+    EXPECT_TRUE(IsFolder(DataFolder()));
+}
+
+TEST_F(UnwritableDataFolder, AFailedSaveAtTheEndOfRunEndsWith713) {
+    t_OmbrixProcess ombrix;
+    const HWND window = ombrix.WaitForWindow();
+    ASSERT_NE(window, nullptr) << "start-up must not need the data folder; it ended with "
+                               << ombrix.WaitForExit(std::chrono::milliseconds(0)).value_or(0);
+
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(exitUnexpectedError));
+    ExpectNothingWritten();
+}
+
+TEST_F(UnwritableDataFolder, AFailedSaveInsideTheWindowProcedureEndsWith713) {
+    // The save of WM_ENDSESSION runs inside the window procedure: its exception must not unwind through Windows'
+    // frames, but still reach the process entry.
+    t_OmbrixProcess ombrix;
+    const HWND window = ombrix.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+
+    PostMessageW(window, WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(exitUnexpectedError));
+    ExpectNothingWritten();
+}

@@ -1,0 +1,33 @@
+#pragma once
+// Sets a string value under HKEY_CURRENT_USER for the length of a test and puts back what was there (or removes the
+// value if there was none).
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace n_ombrix_test {
+
+class t_RegistryOverride {
+public:
+    t_RegistryOverride(std::wstring keyPath, std::wstring valueName, const std::wstring& value, DWORD type = REG_SZ);
+    t_RegistryOverride(const t_RegistryOverride&) = delete;
+    t_RegistryOverride& operator=(const t_RegistryOverride&) = delete;
+    ~t_RegistryOverride();
+
+private:
+    struct t_Saved {
+        DWORD type;
+        std::wstring data;
+    };
+
+    std::wstring keyPath_;
+    std::wstring valueName_;
+    std::optional<t_Saved> saved_;
+};
+
+// The folder settings through which the shell finds the user's known folders.
+inline constexpr wchar_t userShellFoldersKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+
+} // namespace n_ombrix_test

@@ -1,0 +1,78 @@
+#include "scratch_folder.h"
+
+#include "system/error_exception.h"
+#include "system/unique_handle.h"
+
+#include <windows.h>
+
+#include <stdexcept>
+
+namespace n_ombrix_test {
+
+using namespace n_zql::n_system::n_windows;
+
+namespace {
+
+std::wstring TemporaryFolder() {
+    wchar_t buffer[MAX_PATH + 1];
+    const DWORD length = GetTempPathW(MAX_PATH + 1, buffer);
+    if (length == 0 || length > MAX_PATH) ThrowWin32Error(GetLastError());
+    return std::wstring(buffer, length);
+}
+
+} // namespace
+
+t_ScratchFolder::t_ScratchFolder(std::wstring_view name)
+    : path_(TemporaryFolder() + L"ombrix-test-" + std::wstring(name) + L"\\") {
+    RemoveTree(path_);
+    if (!CreateDirectoryW(path_.c_str(), nullptr)) ThrowWin32Error(GetLastError());
+}
+
+t_ScratchFolder::~t_ScratchFolder() { RemoveTree(path_); }
+
+void RemoveTree(const std::wstring& path) {
+    std::wstring plain = path;
+    while (!plain.empty() && plain.back() == L'\\') plain.pop_back();
+    const DWORD attributes = GetFileAttributesW(plain.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return;
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        SetFileAttributesW(plain.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(plain.c_str());
+        return;
+    }
+    WIN32_FIND_DATAW entry;
+    t_FindHandle find(FindFirstFileW((plain + L"\\*").c_str(), &entry));
+    if (find) {
+        do {
+            const std::wstring name = entry.cFileName;
+            if (name != L"." && name != L"..") RemoveTree(plain + L"\\" + name);
+        } while (FindNextFileW(find.Get(), &entry));
+    }
+    find.Reset();
+    RemoveDirectoryW(plain.c_str());
+}
+
+void WriteFileBytes(const std::wstring& path, std::string_view bytes) {
+    t_FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) ThrowWin32Error(GetLastError());
+    DWORD written = 0;
+    if (!WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+        written != bytes.size())
+        ThrowWin32Error(GetLastError());
+}
+
+std::string ReadFileBytes(const std::wstring& path) {
+    t_FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) ThrowWin32Error(GetLastError());
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size)) ThrowWin32Error(GetLastError());
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!bytes.empty() && !ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
+        ThrowWin32Error(GetLastError());
+    bytes.resize(read);
+    return bytes;
+}
+
+} // namespace n_ombrix_test
