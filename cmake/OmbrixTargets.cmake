@@ -11,6 +11,12 @@ if(OMBRIX_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# Coverage for libFuzzer in every object; the fuzz targets themselves add -fsanitize=fuzzer for its main().
+if(OMBRIX_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 # Settings every target of ours gets (not third-party code).
 function(ombrix_target_defaults target)
   target_compile_options(${target} PRIVATE ${ombrix_warnings})

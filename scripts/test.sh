@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Runs every test of Ombrix: the platform-neutral code natively with sanitizers, then the Windows build's unit and
-# system tests under Wine. Installs what is missing first. Exits non-zero if anything fails.
+# Runs every test of Ombrix: the platform-neutral code natively with sanitizers, a bounded libFuzzer run of the
+# parsers of files from elsewhere, then the Windows build's unit and system tests under Wine. Installs what is
+# missing first. Exits non-zero if anything fails.
 #   scripts/test.sh            everything
 #   scripts/test.sh -R regex   only the tests whose names match (passed on to CTest)
 set -u -o pipefail
 source "$(dirname "$0")/lib/setup.sh"
 source "$ombrix_root/scripts/lib/wine.sh"
+source "$ombrix_root/scripts/lib/fuzz.sh"
 
 ctest_arguments=("$@")
 status=0
@@ -18,6 +20,9 @@ if ombrix_build_preset native; then
 else
   status=1
 fi
+
+ombrix_log "fuzzing the parsers of files from elsewhere"
+ombrix_run_fuzzers || status=1
 
 ombrix_log "Windows build (MinGW-w64 cross compiler)"
 if ombrix_build_preset windows; then
