@@ -1,7 +1,6 @@
 #include "app/application.h"
 
 #include "app/exit_codes.h"
-#include "system/dpi_scaling.h"
 #include "system/error_exception.h"
 #include "ui/message_loop.h"
 
@@ -11,7 +10,11 @@ namespace {
 
 t_Application* instance = nullptr;
 
-constexpr int defaultPopupWidth = 621; // at 96 DPI
+t_Configuration LoadedConfiguration(const t_ProcessEnvironment& environment) {
+    t_Configuration configuration(environment.KnownFolders().DataFolder(), environment.DisplayMetrics().dpiX);
+    configuration.Load();
+    return configuration;
+}
 
 } // namespace
 
@@ -19,14 +22,12 @@ t_Application::t_Publication::~t_Publication() { instance = nullptr; }
 
 t_Application* t_Application::Instance() noexcept { return instance; }
 
-t_Application::t_Application() { instance = this; }
+t_Application::t_Application() : configuration_(LoadedConfiguration(environment_)) { instance = this; }
 
 t_Application::~t_Application() = default;
 
 int t_Application::Run() {
-    const auto& metrics = environment_.DisplayMetrics();
-    window_ = std::make_unique<t_ApplicationWindow>(*this, environment_.Instance(),
-                                                    n_zql::n_system::ScaleForDpi(defaultPopupWidth, metrics.dpiX));
+    window_ = std::make_unique<t_ApplicationWindow>(*this, environment_.Instance(), configuration_.popupWidth.current);
     ApplyConfiguration();
     const WPARAM exitCode = t_MessageLoop::Run();
     if (exitCode == exitNormal) SaveState();
@@ -38,6 +39,9 @@ void t_Application::SaveState() {
         const DWORD error = GetLastError();
         if (error != ERROR_ALREADY_EXISTS) n_zql::n_system::n_windows::ThrowWin32Error(error);
     }
+    // The launch histories are saved here, and the popup's two widths copied into the configuration, once the
+    // launcher and the popup exist.
+    configuration_.Save();
 }
 
 void t_Application::ApplyConfiguration() { busy_ = false; }

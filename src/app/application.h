@@ -4,6 +4,7 @@
 
 #include "app/application_window.h"
 #include "app/process_environment.h"
+#include "config/configuration.h"
 
 #include <memory>
 
@@ -34,6 +35,7 @@ public:
     void HidePopup();
 
     const t_ProcessEnvironment& Environment() const noexcept { return environment_; }
+    const t_Configuration& Configuration() const noexcept { return configuration_; }
     bool Busy() const noexcept { return busy_; }
     bool CommandMode() const noexcept { return commandMode_; }
     bool ElevatedMode() const noexcept { return elevatedMode_; }
@@ -49,7 +51,8 @@ private:
 
     t_Publication publication_;
     t_ProcessEnvironment environment_;
-    // The configuration, the widget resources, the launcher and the catalogue join here, in this order.
+    t_Configuration configuration_;
+    // The widget resources, the launcher and the catalogue join here, in this order.
     bool busy_ = true;
     bool commandMode_ = false;
     bool elevatedMode_ = false;

@@ -30,7 +30,4 @@ private:
 // The path of a known folder with one trailing backslash.
 std::wstring KnownFolderPath(const KNOWNFOLDERID& id);
 
-// The full path of a module's file, however long.
-std::wstring ModuleFileName(HMODULE module);
-
 } // namespace n_ombrix

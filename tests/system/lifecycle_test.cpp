@@ -5,6 +5,8 @@
 #include "scratch_folder.h"
 
 #include "app/known_folders.h"
+#include "quillane/document.h"
+#include "system/text_file.h"
 
 #include <gtest/gtest.h>
 
@@ -81,6 +83,45 @@ TEST_F(Lifecycle, EndSessionSavesAndEndsWith1223) {
     PostMessageW(window, WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(exitEndSession));
     EXPECT_TRUE(IsFolder(DataFolder()));
+}
+
+TEST_F(Lifecycle, WithoutFilesStartsOnDefaultsAndWritesTheConfigurationAtClose) {
+    t_OmbrixProcess ombrix;
+    const HWND window = ombrix.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    ASSERT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(0));
+
+    n_quillane::t_Document document;
+    document.Parse(n_zql::n_system::n_windows::ReadTextFile(DataFolder() + L"Configuration.qln"));
+    const n_quillane::t_Element root = document.Root();
+    EXPECT_EQ(document.Name(root), L"Ombrix");
+    EXPECT_EQ(document.AttributeByName(root, L"width"), L"621"); // the test display runs at 96 DPI
+    EXPECT_EQ(document.AttributeByName(root, L"show icons"), L"1");
+    const n_quillane::t_Element colors = document.ChildByName(root, L"colors");
+    int colorCount = 0;
+    for (auto color = document.FirstChild(colors); color != n_quillane::nullElement; color = document.NextSibling(color))
+        ++colorCount;
+    EXPECT_EQ(colorCount, 31);
+    const n_quillane::t_Element apps = document.ChildByName(root, L"apps shortcuts locations");
+    EXPECT_EQ(document.AttributeByName(document.FirstChild(apps), L"path"), L"%APPDATA%\\Microsoft\\Windows\\Start Menu");
+    EXPECT_NE(document.ChildByName(root, L"custom executors"), n_quillane::nullElement);
+}
+
+TEST_F(Lifecycle, ADamagedConfigurationIsReplacedByASoundOneAtClose) {
+    ASSERT_TRUE(CreateDirectoryW(DataFolder().c_str(), nullptr));
+    const std::wstring path = DataFolder() + L"Configuration.qln";
+    WriteFileBytes(path, std::string("\xFF\xFE" "{\0w\0i\0d\0t\0h\0", 14));
+
+    t_OmbrixProcess ombrix;
+    const HWND window = ombrix.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    PostMessageW(window, WM_ENDSESSION, TRUE, 0);
+    ASSERT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(exitEndSession));
+
+    n_quillane::t_Document document;
+    ASSERT_NO_THROW(document.Parse(n_zql::n_system::n_windows::ReadTextFile(path)));
+    EXPECT_EQ(document.AttributeByName(document.Root(), L"width"), L"621");
 }
 
 TEST_F(UnwritableDataFolder, AFailedSaveAtTheEndOfRunEndsWith713) {

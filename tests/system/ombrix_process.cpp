@@ -1,6 +1,6 @@
 #include "ombrix_process.h"
 
-#include "app/known_folders.h"
+#include "system/module_file_name.h"
 #include "system/error_exception.h"
 #include "system/path_text.h"
 
@@ -34,7 +34,7 @@ BOOL CALLBACK FindOmbrixWindow(HWND window, LPARAM parameter) {
 } // namespace
 
 t_OmbrixProcess::t_OmbrixProcess() {
-    const std::wstring program = n_zql::n_system::FolderOfPath(n_ombrix::ModuleFileName(nullptr)) + L"Ombrix.exe";
+    const std::wstring program = n_zql::n_system::FolderOfPath(n_zql::n_system::n_windows::ModuleFileName(nullptr)) + L"Ombrix.exe";
     std::wstring commandLine = L"\"" + program + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;

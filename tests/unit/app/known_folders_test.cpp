@@ -1,4 +1,5 @@
 #include "app/known_folders.h"
+#include "system/module_file_name.h"
 
 #include "registry_override.h"
 #include "scratch_folder.h"
@@ -28,7 +29,7 @@ TEST(KnownFolders, AllSixEndInExactlyOneBackslash) {
           &folders.CustomDestinationsFolder(), &folders.CommonStartMenuFolder(), &folders.UserStartMenuFolder()})
         EXPECT_TRUE(EndsInOneBackslash(*folder)) << *folder;
 
-    EXPECT_EQ(folders.ProgramFolder(), n_zql::n_system::FolderOfPath(ModuleFileName(nullptr)));
+    EXPECT_EQ(folders.ProgramFolder(), n_zql::n_system::FolderOfPath(n_zql::n_system::n_windows::ModuleFileName(nullptr)));
     EXPECT_EQ(folders.DataFolder(), KnownFolderPath(FOLDERID_RoamingAppData) + L"Ombrix\\");
     EXPECT_EQ(folders.AutomaticDestinationsFolder(), KnownFolderPath(FOLDERID_Recent) + L"AutomaticDestinations\\");
     EXPECT_EQ(folders.CustomDestinationsFolder(), KnownFolderPath(FOLDERID_Recent) + L"CustomDestinations\\");

@@ -2,7 +2,7 @@
 // built program as a data file, as the shell and the program itself see them.
 
 #include "resource_ids.h"
-#include "app/known_folders.h"
+#include "system/module_file_name.h"
 #include "system/path_text.h"
 #include "system/unique_handle.h"
 
@@ -18,7 +18,7 @@ using namespace n_zql::n_system::n_windows;
 namespace {
 
 std::wstring ProgramPath() {
-    return n_zql::n_system::FolderOfPath(n_ombrix::ModuleFileName(nullptr)) + L"Ombrix.exe";
+    return n_zql::n_system::FolderOfPath(n_zql::n_system::n_windows::ModuleFileName(nullptr)) + L"Ombrix.exe";
 }
 
 class ProgramResources : public testing::Test {
