@@ -1,0 +1,35 @@
+#pragma once
+// A finished catalogue: the item store that owns every item of both trees, and the two root lists that refer into it.
+// Built by the scan, replaced whole by the next one.
+
+#include "catalogue/catalogue_item.h"
+
+#include <memory>
+#include <vector>
+
+namespace n_ombrix {
+
+class t_Catalogue {
+public:
+    // Hands an item to the store, which owns it from now on; the reference stays valid until Clear().
+    t_CatalogueItem& Adopt(std::unique_ptr<t_CatalogueItem> item);
+
+    // Every item, folders included, in the order they were adopted.
+    const std::vector<std::unique_ptr<t_CatalogueItem>>& Items() const noexcept { return items_; }
+    // Top level of the applications tree (sorted by the scan) and of the places list.
+    std::vector<t_CatalogueItem*>& AppsRoot() noexcept { return appsRoot_; }
+    const std::vector<t_CatalogueItem*>& AppsRoot() const noexcept { return appsRoot_; }
+    std::vector<t_CatalogueItem*>& PlacesRoot() noexcept { return placesRoot_; }
+    const std::vector<t_CatalogueItem*>& PlacesRoot() const noexcept { return placesRoot_; }
+
+    // Forgets the lists that refer to items first, then destroys the items. The search over the items joins here
+    // with the query filter, and is emptied first of all.
+    void Clear() noexcept;
+
+private:
+    std::vector<std::unique_ptr<t_CatalogueItem>> items_;
+    std::vector<t_CatalogueItem*> appsRoot_;   // not owned
+    std::vector<t_CatalogueItem*> placesRoot_; // not owned
+};
+
+} // namespace n_ombrix

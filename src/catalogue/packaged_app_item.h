@@ -1,0 +1,18 @@
+#pragma once
+// One application of an installed package, started through the shell's activation manager.
+
+#include "catalogue/catalogue_item.h"
+
+namespace n_ombrix {
+
+class t_PackagedAppItem : public t_ApplicationItem {
+public:
+    t_PackagedAppItem(HBITMAP icon, std::wstring displayName, std::wstring description, std::wstring appId)
+        : t_ApplicationItem(icon, std::move(displayName), std::move(description), std::move(appId)) {}
+
+    // Packaged apps cannot be started elevated; the flag is ignored. False also when the activation manager is not
+    // there (as under Wine).
+    bool Launch(bool elevated) const override;
+};
+
+} // namespace n_ombrix
