@@ -7,6 +7,19 @@
 #define IDS_LAST 291
 #define IDM_CONTEXT_MENUS 512
 
+// Glyph bitmaps of the places list's command rows: each glyph's number plus the scale index (0 to 3) names the
+// bitmap at 16, 20, 24 or 32 px.
+#define IDB_GLYPH_START 130
+#define IDB_GLYPH_RELOAD 134
+#define IDB_GLYPH_SETTINGS 138
+#define IDB_GLYPH_HOME 142
+#define IDB_GLYPH_HELP 146
+#define IDB_GLYPH_ABOUT 150
+#define IDB_GLYPH_EXIT 154
+#define IDB_GLYPH_FIRST IDB_GLYPH_START
+#define IDB_GLYPH_COUNT 7
+#define IDB_GLYPH_SCALES 4
+
 // Commands of the context menus (submenus of IDM_CONTEXT_MENUS).
 #define IDC_POWER_LOCK 40001
 #define IDC_POWER_SIGN_OUT 40002

@@ -1,0 +1,35 @@
+#include "catalogue/icon_source_key.h"
+
+#include "system/identity_hash.h"
+
+#include <array>
+#include <cstddef>
+#include <cwctype>
+#include <string>
+
+namespace n_ombrix {
+
+namespace {
+
+// towupper follows the character-type locale the program sets at start, as the shell's own comparisons do.
+std::wstring UpperCased(std::wstring_view text) {
+    std::wstring upper(text);
+    for (wchar_t& c : upper) c = static_cast<wchar_t>(std::towupper(static_cast<std::wint_t>(c)));
+    return upper;
+}
+
+} // namespace
+
+t_IconSourceKey IconLocationKey(std::wstring_view path, std::int32_t index) {
+    const auto value = static_cast<std::uint32_t>(index);
+    const std::array<std::byte, 4> indexBytes{std::byte(value & 0xFF), std::byte((value >> 8) & 0xFF),
+                                              std::byte((value >> 16) & 0xFF), std::byte(value >> 24)};
+    return n_zql::n_system::Crc64(indexBytes, n_zql::n_system::Crc64OfText(UpperCased(path)));
+}
+
+t_IconSourceKey FileSystemPathKey(std::wstring_view path) {
+    if (path.empty() || path.size() >= 260) return noIconSourceKey;
+    return n_zql::n_system::Crc64OfText(UpperCased(path));
+}
+
+} // namespace n_ombrix
