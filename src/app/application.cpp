@@ -22,7 +22,12 @@ t_Application::t_Publication::~t_Publication() { instance = nullptr; }
 
 t_Application* t_Application::Instance() noexcept { return instance; }
 
-t_Application::t_Application() : configuration_(LoadedConfiguration(environment_)) { instance = this; }
+t_Application::t_Application()
+    : configuration_(LoadedConfiguration(environment_)),
+      iconStore_(environment_.DisplayMetrics(), environment_.Instance()),
+      launcher_(environment_.KnownFolders().DataFolder()) {
+    instance = this;
+}
 
 t_Application::~t_Application() = default;
 
@@ -39,14 +44,21 @@ void t_Application::SaveState() {
         const DWORD error = GetLastError();
         if (error != ERROR_ALREADY_EXISTS) n_zql::n_system::n_windows::ThrowWin32Error(error);
     }
-    // The launch histories are saved here, and the popup's two widths copied into the configuration, once the
-    // launcher and the popup exist.
+    launcher_.Save();
+    // The popup's two widths are copied into the configuration here, once the popup exists.
     configuration_.Save();
 }
 
-void t_Application::ApplyConfiguration() { busy_ = false; }
+void t_Application::ApplyConfiguration() {
+    launcher_.SetCustomExecutors(configuration_.customExecutors);
+    busy_ = false;
+}
 
-void t_Application::ResetCatalogueState() { busy_ = true; }
+void t_Application::ResetCatalogueState() {
+    busy_ = true;
+    catalogue_.Clear();
+    launcher_.Clear();
+}
 
 void t_Application::HidePopup() {
     if (window_) ShowWindow(window_->Handle(), SW_HIDE);

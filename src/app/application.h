@@ -4,7 +4,10 @@
 
 #include "app/application_window.h"
 #include "app/process_environment.h"
+#include "catalogue/catalogue.h"
+#include "catalogue/icon_store.h"
 #include "config/configuration.h"
+#include "launch/default_launcher.h"
 
 #include <memory>
 
@@ -29,7 +32,8 @@ public:
     void SaveState();
     // Hands the configuration to the parts built from it; the catalogue is no longer busy afterwards.
     void ApplyConfiguration();
-    // Empties the catalogue state before a configuration change; the catalogue is busy until the next apply.
+    // Empties the catalogue state before a configuration change (the launcher saves its histories and drops its
+    // executors); the catalogue is busy until the next apply.
     void ResetCatalogueState();
 
     void HidePopup();
@@ -52,7 +56,12 @@ private:
     t_Publication publication_;
     t_ProcessEnvironment environment_;
     t_Configuration configuration_;
-    // The widget resources, the launcher and the catalogue join here, in this order.
+    // The item images. The widget resources join here and take the store in when they are built.
+    t_IconStore iconStore_;
+    // Makes the profile folder the current directory, which programs started from the command box inherit.
+    t_DefaultLauncher launcher_;
+    // Owns every item; the scan fills it and the search over it joins it.
+    t_Catalogue catalogue_;
     bool busy_ = true;
     bool commandMode_ = false;
     bool elevatedMode_ = false;

@@ -106,6 +106,12 @@ TEST_F(Lifecycle, WithoutFilesStartsOnDefaultsAndWritesTheConfigurationAtClose) 
     const n_quillane::t_Element apps = document.ChildByName(root, L"apps shortcuts locations");
     EXPECT_EQ(document.AttributeByName(document.FirstChild(apps), L"path"), L"%APPDATA%\\Microsoft\\Windows\\Start Menu");
     EXPECT_NE(document.ChildByName(root, L"custom executors"), n_quillane::nullElement);
+
+    // The launch histories are saved beside it, empty but whole.
+    n_quillane::t_Document history;
+    history.Parse(n_zql::n_system::n_windows::ReadTextFile(DataFolder() + L"History.qln"));
+    EXPECT_EQ(history.Name(history.Root()), L"Ombrix History");
+    EXPECT_NE(history.ChildByName(history.Root(), L"custom executors"), n_quillane::nullElement);
 }
 
 TEST_F(Lifecycle, ADamagedConfigurationIsReplacedByASoundOneAtClose) {
