@@ -2,6 +2,8 @@
 // history), the one that follows the second (a narrowing of the first one's candidates), the narrowing steps of
 // typing whole words, and loading and saving "History.qln" through the launcher. Prints the median of several runs.
 
+#include "bench_support.h"
+
 #include "launch/default_launcher.h"
 #include "launch/history_candidates.h"
 #include "launch/launch_history.h"
@@ -19,28 +21,13 @@
 #include <vector>
 
 using namespace n_ombrix;
+using namespace n_ombrix_bench;
 
 namespace {
 
 constexpr int runs = 15;
 constexpr std::size_t customEntries = 100;
 
-// Pseudo-random numbers from a fixed start value (xorshift32), so that every run times the same history.
-class t_Sequence {
-public:
-    std::uint32_t Below(std::uint32_t bound) {
-        state_ ^= state_ << 13;
-        state_ ^= state_ >> 17;
-        state_ ^= state_ << 5;
-        return state_ % bound;
-    }
-    template <std::size_t n> std::wstring_view Pick(const std::array<std::wstring_view, n>& choices) {
-        return choices[Below(static_cast<std::uint32_t>(n))];
-    }
-
-private:
-    std::uint32_t state_ = 0x9E3779B9;
-};
 
 constexpr std::array<std::wstring_view, 10> programs{L"notepad",
                                                      L"mspaint",
@@ -91,21 +78,7 @@ std::vector<std::wstring> Commands(t_Sequence& sequence, std::size_t count, std:
     return commands;
 }
 
-double Milliseconds(std::chrono::steady_clock::duration duration) {
-    return std::chrono::duration<double, std::milli>(duration).count();
-}
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
-template <typename t_Work> double TimeMilliseconds(t_Work&& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return Milliseconds(std::chrono::steady_clock::now() - start);
-}
 
 std::wstring ScratchFolder() {
     wchar_t temporary[MAX_PATH + 1] = {};
@@ -116,7 +89,7 @@ std::wstring ScratchFolder() {
 } // namespace
 
 int main() {
-    t_Sequence sequence;
+    t_Sequence sequence(0x9E3779B9);
     const std::vector<std::wstring> standard = Commands(sequence, t_LaunchHistory::capacity, 0);
 
     // The query: the first keystroke searches the whole history; the second narrows what the first found, the

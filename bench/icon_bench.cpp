@@ -2,6 +2,8 @@
 // from an empty store each run, as the catalogue makes them after a rebuild. Also prints the pixel memory the store
 // then holds, which should be that of about 50 images per size.
 
+#include "bench_support.h"
+
 #include "app/display_metrics.h"
 #include "catalogue/icon_store.h"
 #include "system/com_ptr.h"
@@ -18,6 +20,7 @@
 #include <vector>
 
 using namespace n_ombrix;
+using namespace n_ombrix_bench;
 using namespace n_zql::n_system::n_windows;
 using n_com::t_ComPtr;
 
@@ -73,10 +76,6 @@ void RemoveLinks(const std::wstring& folder) {
     RemoveDirectoryW(folder.c_str());
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 } // namespace
 

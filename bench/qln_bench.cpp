@@ -1,6 +1,8 @@
 // Times the .qln library on the largest document Ombrix writes: a launch history of 10,000 command lines. Writing
 // is Finish and Serialise of a built document; reading is Parse of its text. Prints the median of several runs.
 
+#include "bench_support.h"
+
 #include "quillane/document.h"
 
 #include <algorithm>
@@ -13,6 +15,7 @@
 #include <vector>
 
 using namespace n_quillane;
+using namespace n_ombrix_bench;
 
 namespace {
 
@@ -21,22 +24,6 @@ constexpr std::size_t entries = 10000;
 constexpr std::size_t customExecutors = 3;
 constexpr std::size_t entriesPerCustomExecutor = 100;
 
-// Pseudo-random numbers from a fixed start value (xorshift32), so that every run times the same document.
-class t_Sequence {
-public:
-    std::uint32_t Below(std::uint32_t bound) {
-        state_ ^= state_ << 13;
-        state_ ^= state_ >> 17;
-        state_ ^= state_ << 5;
-        return state_ % bound;
-    }
-    template <std::size_t n> std::wstring_view Pick(const std::array<std::wstring_view, n>& choices) {
-        return choices[Below(static_cast<std::uint32_t>(n))];
-    }
-
-private:
-    std::uint32_t state_ = 0x2545F491;
-};
 
 constexpr std::array<std::wstring_view, 8> vendors{
     L"Microsoft Office",        L"Mozilla Firefox", L"Notepad++", L"7-Zip",
@@ -87,7 +74,7 @@ struct t_History {
 };
 
 t_History MakeHistory() {
-    t_Sequence sequence;
+    t_Sequence sequence(0x2545F491);
     t_History history;
     history.custom.resize(customExecutors);
     for (auto& lines : history.custom) {
@@ -114,15 +101,6 @@ t_Document Build(const t_History& history) {
     return document;
 }
 
-double Milliseconds(std::chrono::steady_clock::duration duration) {
-    return std::chrono::duration<double, std::milli>(duration).count();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
 
 } // namespace
 
