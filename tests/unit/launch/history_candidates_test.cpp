@@ -3,6 +3,8 @@
 
 #include "launch/history_candidates.h"
 
+#include "history_builder.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,16 +14,11 @@
 #include <vector>
 
 using namespace n_ombrix;
+using n_ombrix_test::HistoryOf;
+using n_ombrix_test::t_Entries;
 
 namespace {
 
-using t_Entries = std::vector<std::wstring>;
-
-t_LaunchHistory HistoryOf(const t_Entries& mostRecentFirst) {
-    t_LaunchHistory history;
-    for (auto entry = mostRecentFirst.rbegin(); entry != mostRecentFirst.rend(); ++entry) history.Add(*entry);
-    return history;
-}
 
 t_Entries Offered(const t_HistoryCandidates& candidates) {
     t_Entries offered;

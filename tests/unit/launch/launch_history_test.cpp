@@ -3,6 +3,8 @@
 
 #include "launch/launch_history.h"
 
+#include "history_builder.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -10,18 +12,13 @@
 #include <vector>
 
 using namespace n_ombrix;
+using n_ombrix_test::HistoryOf;
+using n_ombrix_test::t_Entries;
 using n_quillane::t_Document;
 using n_quillane::t_Element;
 
 namespace {
 
-using t_Entries = std::vector<std::wstring>;
-
-t_LaunchHistory HistoryOf(const t_Entries& mostRecentFirst) {
-    t_LaunchHistory history;
-    for (auto entry = mostRecentFirst.rbegin(); entry != mostRecentFirst.rend(); ++entry) history.Add(*entry);
-    return history;
-}
 
 std::wstring Numbered(std::size_t n) { return L"cmd /c echo " + std::to_wstring(n); }
 
