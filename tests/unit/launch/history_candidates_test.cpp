@@ -19,7 +19,6 @@ using n_ombrix_test::t_Entries;
 
 namespace {
 
-
 t_Entries Offered(const t_HistoryCandidates& candidates) {
     t_Entries offered;
     for (std::size_t i = 0; i < candidates.Count(); ++i) offered.push_back(candidates[i]);

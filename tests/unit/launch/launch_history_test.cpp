@@ -19,7 +19,6 @@ using n_quillane::t_Element;
 
 namespace {
 
-
 std::wstring Numbered(std::size_t n) { return L"cmd /c echo " + std::to_wstring(n); }
 
 // A full history: "cmd /c echo 0" is the oldest entry, "cmd /c echo 9999" the most recent.
