@@ -1,0 +1,16 @@
+#pragma once
+// Puts properties into a link saved through IShellLinkW, as the shell itself stores them: a property-store block in
+// the link's extra data. Wine's link IPropertyStore stores nothing, so tests write the block into the bytes.
+
+#include "catalogue/link_properties.h"
+
+#include <string>
+#include <vector>
+
+namespace n_ombrix_test {
+
+// Replaces the link's property-store blocks by one holding the properties, before its terminal block. Throws
+// std::runtime_error when the file is not a whole shell link.
+void AddLinkProperties(const std::wstring& linkPath, const std::vector<n_ombrix::t_Property>& properties);
+
+} // namespace n_ombrix_test
