@@ -3,6 +3,7 @@
 // Built by the scan, replaced whole by the next one.
 
 #include "catalogue/catalogue_item.h"
+#include "search/item_search.h"
 
 #include <memory>
 #include <vector>
@@ -21,15 +22,17 @@ public:
     const std::vector<t_CatalogueItem*>& AppsRoot() const noexcept { return appsRoot_; }
     std::vector<t_CatalogueItem*>& PlacesRoot() noexcept { return placesRoot_; }
     const std::vector<t_CatalogueItem*>& PlacesRoot() const noexcept { return placesRoot_; }
+    // The query filter over every item of the applications tree; the scan fills it.
+    t_ItemSearch<t_CatalogueItem>& Search() noexcept { return search_; }
 
-    // Forgets the lists that refer to items first, then destroys the items. The search over the items joins here
-    // with the query filter, and is emptied first of all.
+    // Forgets the search and the lists that refer to items first, then destroys the items.
     void Clear() noexcept;
 
 private:
     std::vector<std::unique_ptr<t_CatalogueItem>> items_;
     std::vector<t_CatalogueItem*> appsRoot_;   // not owned
     std::vector<t_CatalogueItem*> placesRoot_; // not owned
+    t_ItemSearch<t_CatalogueItem> search_;
 };
 
 } // namespace n_ombrix

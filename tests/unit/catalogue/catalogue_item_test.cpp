@@ -68,6 +68,9 @@ TEST(CatalogueItem, FoldersListChildrenTheyDoNotOwn) {
     t_CatalogueItem& folder =
         catalogue.Adopt(std::make_unique<t_FolderItem>(nullptr, L"Tools", std::vector<t_CatalogueItem*>{&file}));
     catalogue.AppsRoot().push_back(&folder);
+    catalogue.Search().Add(folder);
+    catalogue.Search().Add(file);
+    EXPECT_EQ(catalogue.Search().Search(L"re", false), std::vector<t_CatalogueItem*>{&file});
     EXPECT_TRUE(folder.IsFolder());
     EXPECT_FALSE(folder.IsLaunchable());
     EXPECT_EQ(folder.GetChildren(), std::vector<t_CatalogueItem*>{&file});
@@ -75,6 +78,7 @@ TEST(CatalogueItem, FoldersListChildrenTheyDoNotOwn) {
     EXPECT_EQ(catalogue.Items().size(), 2u);
 
     catalogue.Clear();
+    EXPECT_TRUE(catalogue.Search().AllItems().empty()); // nothing refers to the destroyed items
     EXPECT_TRUE(catalogue.AppsRoot().empty());
     EXPECT_TRUE(catalogue.Items().empty());
 }
