@@ -13,6 +13,7 @@ ombrix_packages=(
   "ninja-build:/usr/bin/ninja"
   "g++:/usr/bin/g++"
   "clang:/usr/bin/clang++"
+  "libclang-rt-14-dev:/usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a"
   "g++-mingw-w64-x86-64-posix:/usr/bin/x86_64-w64-mingw32-g++-posix"
   "binutils-mingw-w64-x86-64:/usr/bin/x86_64-w64-mingw32-windres"
   "wine:/usr/bin/wine"
