@@ -43,4 +43,6 @@ function(ombrix_add_test)
   endif()
   gtest_add_tests(TARGET ${arg_NAME} SOURCES ${arg_SOURCES} TEST_LIST ${arg_NAME}_tests)
   set_tests_properties(${${arg_NAME}_tests} PROPERTIES LABELS unit TIMEOUT 120)
+  # The caller may set more properties on these tests (labels, running alone).
+  set(${arg_NAME}_tests ${${arg_NAME}_tests} PARENT_SCOPE)
 endfunction()

@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "app/exit_codes.h"
+#include "catalogue/catalogue_scan.h"
 #include "system/error_exception.h"
 #include "ui/message_loop.h"
 
@@ -51,6 +52,9 @@ void t_Application::SaveState() {
 
 void t_Application::ApplyConfiguration() {
     launcher_.SetCustomExecutors(configuration_.customExecutors);
+    // Packaged applications join the applications tree inside the build, before the shortcut folders, when
+    // "handle modern apps" is set.
+    BuildCatalogue(catalogue_, iconStore_, configuration_, environment_.KnownFolders());
     busy_ = false;
 }
 

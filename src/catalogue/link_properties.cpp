@@ -23,6 +23,7 @@ constexpr std::uint32_t isUnicode = 0x80;
 // NAME_STRING, RELATIVE_PATH, WORKING_DIR, COMMAND_LINE_ARGUMENTS, ICON_LOCATION, in the order stored.
 constexpr std::array<std::uint32_t, 5> stringDataFlags{0x4, 0x8, 0x10, 0x20, 0x40};
 
+constexpr std::uint16_t vtEmpty = 0x0000;
 constexpr std::uint16_t vtI4 = 0x0003;
 constexpr std::uint16_t vtBool = 0x000B;
 constexpr std::uint16_t vtUi4 = 0x0013;
@@ -158,6 +159,8 @@ bool ReadStorageValues(std::span<const std::byte> values, const t_FormatId& form
             if (Read32(value, 4) > size - stringNamedHeaderSize) return false;
         } else if (auto typed = ReadTypedValue(value.subspan(integerNamedHeaderSize))) {
             found.Add({formatId, Read32(value, 4)}, std::move(*typed));
+        } else if (size >= integerNamedHeaderSize + 2 && Read16(value, integerNamedHeaderSize) != vtEmpty) {
+            found.AddPresence({formatId, Read32(value, 4)});
         }
         at += size;
     }
@@ -232,6 +235,7 @@ std::optional<std::uint32_t> t_PropertyValues::Integer(const t_PropertyKey& key)
 }
 
 void t_PropertyValues::Add(const t_PropertyKey& key, t_PropertyValue value) {
+    present.insert(key);
     if (index.emplace(key, properties.size()).second) properties.push_back({key, std::move(value)});
 }
 

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <set>
 #include <span>
 #include <string>
 #include <variant>
@@ -80,16 +81,22 @@ public:
     std::optional<std::wstring> String(const t_PropertyKey& key) const;
     std::optional<bool> Bool(const t_PropertyKey& key) const;
     std::optional<std::uint32_t> Integer(const t_PropertyKey& key) const;
+    // Whether the key has a value of any type but VT_EMPTY, including the types that are skipped: some keys mean
+    // something by being there at all.
+    bool Has(const t_PropertyKey& key) const { return present.contains(key); }
     const std::vector<t_Property>& All() const noexcept { return properties; }
 
     // Keeps the value unless the key already has one.
     void Add(const t_PropertyKey& key, t_PropertyValue value);
+    // Notes a value of a type that is not kept.
+    void AddPresence(const t_PropertyKey& key) { present.insert(key); }
 
 private:
     const t_PropertyValue* Find(const t_PropertyKey& key) const noexcept;
 
     std::vector<t_Property> properties;
     std::map<t_PropertyKey, std::size_t> index; // into properties, so that reading stays O(n log n)
+    std::set<t_PropertyKey> present;
 };
 
 enum class t_LinkReadStatus {

@@ -23,7 +23,9 @@ std::wstring TemporaryFolder() {
 } // namespace
 
 t_ScratchFolder::t_ScratchFolder(std::wstring_view name)
-    : path_(TemporaryFolder() + L"ombrix-test-" + std::wstring(name) + L"\\") {
+    // The process id keeps tests that CTest runs side by side (one process each) out of each other's folders.
+    : path_(TemporaryFolder() + L"ombrix-test-" + std::wstring(name) + L"-" + std::to_wstring(GetCurrentProcessId()) +
+            L"\\") {
     RemoveTree(path_);
     if (!CreateDirectoryW(path_.c_str(), nullptr)) ThrowWin32Error(GetLastError());
 }

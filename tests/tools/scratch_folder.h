@@ -1,5 +1,5 @@
 #pragma once
-// A fresh, empty folder under the temporary folder, removed with everything in it when the test ends.
+// A fresh, empty folder of its own under the temporary folder, removed with everything in it when the test ends.
 
 #include <string>
 #include <string_view>

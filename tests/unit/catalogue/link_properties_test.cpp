@@ -301,3 +301,19 @@ TEST(LinkProperties, WindowsSevenJumpListLinksHaveResourceTitles) {
         EXPECT_EQ(titles[i], L"@%systemroot%\\system32\\oobefldr.dll,-" + std::to_wstring(1101 + 20 * i));
     }
 }
+
+TEST(LinkProperties, AValueOfAnyTypeButEmptyIsThereEvenWhenItIsNotRead) {
+    const t_Bytes link =
+        Join({Header(unicode),
+              Block(propertyStore,
+                    Join({Storage(appUserModelFormatId, {Value(17, Clsid()), Value(18, Join({U16(0), U16(0)})),
+                                                         Value(5, Lpwstr(u"Vendor.App"))}),
+                          U32(0)})),
+              terminal});
+    const t_PropertyValues values = ReadLinkProperties(link).properties;
+    EXPECT_TRUE(values.Has({appUserModelFormatId, 17})); // a type we skip
+    EXPECT_EQ(values.Bool({appUserModelFormatId, 17}), std::nullopt);
+    EXPECT_FALSE(values.Has({appUserModelFormatId, 18})); // VT_EMPTY is no value
+    EXPECT_TRUE(values.Has(appUserModelIdKey));
+    EXPECT_FALSE(values.Has({appUserModelFormatId, 19}));
+}

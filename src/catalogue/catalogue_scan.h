@@ -1,0 +1,103 @@
+#pragma once
+// Builds the catalogue's two trees from the shortcut folders: the applications tree from the apps locations (with
+// the content of each Start Menu's Programs folder at the top) and the places list from the places locations.
+// Visible files become shortcut or file items, non-empty subfolders folder items; the filter patterns drop what
+// the user does not want; the finishing pass sorts, merges equal names and hands the survivors to the catalogue.
+// Runs synchronously on the user-interface thread (COM initialised there); nothing is reported to the user.
+
+#include "catalogue/catalogue.h"
+#include "catalogue/icon_store.h"
+#include "config/configuration.h"
+#include "system/com_ptr.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace n_ombrix {
+
+class t_KnownFolders;
+
+// The two Start Menu folders, each ending in a backslash. An apps location equal to one of them (ignoring case)
+// shows only its own files and its Programs folder's tree; its other subfolders are the shell's business.
+struct t_StartMenuFolders {
+    std::wstring user;
+    std::wstring common;
+};
+
+// The shell's application resolver, an undocumented object. Both of its interface versions start with this
+// operation, the only one used: the application identity the shell gives a shortcut, as task memory.
+// COM objects are released, never deleted, so IUnknown has no virtual destructor and neither has this.
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+#endif
+struct t_ApplicationResolver : IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE GetAppIDForShortcut(IShellItem* shortcut, LPWSTR* appId) = 0;
+};
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
+
+// One per build, on the stack of BuildCatalogue: the applications walk, then the places walk.
+class t_CatalogueScan {
+public:
+    // Empties the icon store (the catalogue's images die with it, so the catalogue must be empty) and refills its
+    // defaults when icons are shown; creates the application resolver when the platform has one.
+    t_CatalogueScan(t_Catalogue& catalogue, t_IconStore& iconStore, const t_Configuration& configuration);
+    t_CatalogueScan(const t_CatalogueScan&) = delete;
+    t_CatalogueScan& operator=(const t_CatalogueScan&) = delete;
+    ~t_CatalogueScan();
+
+    // Fills the apps root, the item store and the search's full list. Locations are expanded and walked in order.
+    void WalkApplications(const std::vector<std::wstring>& locations, const t_StartMenuFolders& startMenus);
+    // Fills the places root and the item store, never the search: only the files directly in each location.
+    void WalkPlaces(const std::vector<std::wstring>& locations);
+
+private:
+    class t_EntryWalker;
+    using t_List = std::vector<t_CatalogueItem*>;
+
+    // Enumeration failures end the folder's walk silently; what was added before stays.
+    void Walk(const std::wstring& folder, t_List& container);
+    void AddFile(const std::wstring& folder, t_List& container, const std::wstring& fileName);
+    void AddShortcut(t_List& container, const std::wstring& linkPath);
+    void AddSubfolder(const std::wstring& folder, t_List& container, const std::wstring& name);
+    void Add(std::unique_ptr<t_CatalogueItem> item, t_List& container);
+    // The shell's normal display name of the path into nameScratch_, or the fallback when it has none.
+    void TakeDisplayName(const std::wstring& path, std::wstring_view fallback);
+    bool Filtered(std::wstring_view text) const noexcept;
+    // Tidies root_, moves what is still reachable into the item store and root_ into the catalogue's root list.
+    void Finish(t_List& catalogueRoot);
+
+    t_Catalogue& catalogue_;
+    t_IconStore& iconStore_;
+    const std::vector<std::wstring>& filters_; // the configuration's, upper case
+    n_zql::n_system::n_windows::n_com::t_ComPtr<t_ApplicationResolver> appResolver_;
+    // Every item of the current walk, in creation order, until the finishing pass.
+    std::vector<std::unique_ptr<t_CatalogueItem>> ownedItems_;
+    // Top level of the current walk; the catalogue's own list gets it only when the walk is finished, so that the
+    // catalogue never refers to an item it does not own.
+    t_List root_;
+    bool resolveAppIds_;
+    bool extractSingleItems_;
+    bool showIcons_;
+    bool compactMode_;
+    bool largeItems_ = true;
+    bool recurse_ = true;
+    bool flatten_ = false;
+    std::wstring nameScratch_;
+};
+
+// Replaces the catalogue's contents by a fresh scan of the configured locations.
+void BuildCatalogue(t_Catalogue& catalogue, t_IconStore& iconStore, const t_Configuration& configuration,
+                    const t_StartMenuFolders& startMenus);
+void BuildCatalogue(t_Catalogue& catalogue, t_IconStore& iconStore, const t_Configuration& configuration,
+                    const t_KnownFolders& knownFolders);
+
+// The location as walked: environment references expanded (when the result fits 260 characters) and a backslash
+// appended unless it ends in one or in a slash.
+std::wstring PreparedLocation(std::wstring location);
+
+} // namespace n_ombrix
