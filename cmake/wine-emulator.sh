@@ -8,4 +8,4 @@ if [ -z "${WINEPREFIX:-}" ]; then
   export WINEPREFIX="$dir/wineprefix"
 fi
 export WINEDEBUG=${WINEDEBUG:--all}
-exec wine "$@" 2> >(grep -v -E 'wine32 is missing|multiarch needs|dpkg --add-architecture|apt-get install wine32' >&2)
+exec wine "$@"
