@@ -49,7 +49,7 @@ private:
 TEST_F(Lifecycle, ASecondStartReturnsZeroAtOnceAndLeavesTheFirstRunning) {
     t_OmbrixProcess first;
     const HWND window = first.WaitForWindow();
-    ASSERT_NE(window, nullptr);
+    ASSERT_NE(window, nullptr) << "Ombrix " << first.State();
     EXPECT_FALSE(IsWindowVisible(window)); // at rest the window is hidden
 
     t_OmbrixProcess second;
@@ -67,7 +67,7 @@ TEST_F(Lifecycle, ASecondStartReturnsZeroAtOnceAndLeavesTheFirstRunning) {
 TEST_F(Lifecycle, CloseEndsWithZeroAndSavesIntoANewDataFolder) {
     t_OmbrixProcess ombrix;
     const HWND window = ombrix.WaitForWindow();
-    ASSERT_NE(window, nullptr);
+    ASSERT_NE(window, nullptr) << "Ombrix " << ombrix.State();
     EXPECT_FALSE(IsFolder(DataFolder())); // nothing is created before the first save
 
     PostMessageW(window, WM_CLOSE, 0, 0);
@@ -78,7 +78,7 @@ TEST_F(Lifecycle, CloseEndsWithZeroAndSavesIntoANewDataFolder) {
 TEST_F(Lifecycle, EndSessionSavesAndEndsWith1223) {
     t_OmbrixProcess ombrix;
     const HWND window = ombrix.WaitForWindow();
-    ASSERT_NE(window, nullptr);
+    ASSERT_NE(window, nullptr) << "Ombrix " << ombrix.State();
 
     PostMessageW(window, WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(exitEndSession));
@@ -88,7 +88,7 @@ TEST_F(Lifecycle, EndSessionSavesAndEndsWith1223) {
 TEST_F(Lifecycle, WithoutFilesStartsOnDefaultsAndWritesTheConfigurationAtClose) {
     t_OmbrixProcess ombrix;
     const HWND window = ombrix.WaitForWindow();
-    ASSERT_NE(window, nullptr);
+    ASSERT_NE(window, nullptr) << "Ombrix " << ombrix.State();
     PostMessageW(window, WM_CLOSE, 0, 0);
     ASSERT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(0));
 
@@ -121,7 +121,7 @@ TEST_F(Lifecycle, ADamagedConfigurationIsReplacedByASoundOneAtClose) {
 
     t_OmbrixProcess ombrix;
     const HWND window = ombrix.WaitForWindow();
-    ASSERT_NE(window, nullptr);
+    ASSERT_NE(window, nullptr) << "Ombrix " << ombrix.State();
     PostMessageW(window, WM_ENDSESSION, TRUE, 0);
     ASSERT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(exitEndSession));
 
@@ -133,8 +133,7 @@ TEST_F(Lifecycle, ADamagedConfigurationIsReplacedByASoundOneAtClose) {
 TEST_F(UnwritableDataFolder, AFailedSaveAtTheEndOfRunEndsWith713) {
     t_OmbrixProcess ombrix;
     const HWND window = ombrix.WaitForWindow();
-    ASSERT_NE(window, nullptr) << "start-up must not need the data folder; it ended with "
-                               << ombrix.WaitForExit(std::chrono::milliseconds(0)).value_or(0);
+    ASSERT_NE(window, nullptr) << "start-up must not need the data folder; Ombrix " << ombrix.State();
 
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(exitUnexpectedError));
@@ -146,7 +145,7 @@ TEST_F(UnwritableDataFolder, AFailedSaveInsideTheWindowProcedureEndsWith713) {
     // frames, but still reach the process entry.
     t_OmbrixProcess ombrix;
     const HWND window = ombrix.WaitForWindow();
-    ASSERT_NE(window, nullptr);
+    ASSERT_NE(window, nullptr) << "Ombrix " << ombrix.State();
 
     PostMessageW(window, WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(exitUnexpectedError));

@@ -71,6 +71,11 @@ std::optional<DWORD> t_OmbrixProcess::WaitForExit(std::chrono::milliseconds time
     return code;
 }
 
+std::string t_OmbrixProcess::State() {
+    const std::optional<DWORD> code = WaitForExit(std::chrono::milliseconds(0));
+    return code ? "ended with exit code " + std::to_string(*code) : "running";
+}
+
 bool t_OmbrixProcess::IsRunning() const { return WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT; }
 
 } // namespace n_ombrix_test

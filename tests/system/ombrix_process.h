@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <optional>
+#include <string>
 
 namespace n_ombrix_test {
 
@@ -26,6 +27,8 @@ public:
     std::optional<DWORD> WaitForExit(std::chrono::milliseconds timeout = std::chrono::seconds(20));
 
     bool IsRunning() const;
+    // "running", or how the process ended: for the message of a failed test.
+    std::string State();
     DWORD Id() const noexcept { return id_; }
 
 private:
