@@ -2,6 +2,7 @@
 // ten product folders each), as after a change of settings. Prints the median of several builds.
 
 #include "bench_support.h"
+#include "bench_windows.h"
 
 #include "catalogue/catalogue.h"
 #include "catalogue/catalogue_scan.h"
@@ -29,26 +30,6 @@ constexpr std::size_t linkCount = 1000;
 constexpr std::size_t programCount = 50;
 constexpr std::size_t vendorCount = 6;
 constexpr std::size_t productsPerVendor = 10;
-
-std::wstring TemporaryFolder() {
-    wchar_t buffer[MAX_PATH + 1];
-    const DWORD length = GetTempPathW(MAX_PATH + 1, buffer);
-    return std::wstring(buffer, length) + L"ombrix-bench-catalogue\\";
-}
-
-std::vector<std::wstring> Programs() {
-    wchar_t system[MAX_PATH];
-    GetSystemDirectoryW(system, MAX_PATH);
-    const std::wstring folder = std::wstring(system) + L"\\";
-    std::vector<std::wstring> programs;
-    WIN32_FIND_DATAW entry;
-    if (const t_FindHandle find(FindFirstFileW((folder + L"*.exe").c_str(), &entry)); find) {
-        do {
-            if (programs.size() < programCount) programs.push_back(folder + entry.cFileName);
-        } while (FindNextFileW(find.Get(), &entry));
-    }
-    return programs;
-}
 
 void MakeLink(const std::wstring& path, const std::wstring& target) {
     n_com::t_ComPtr<IShellLinkW> link;
@@ -93,9 +74,9 @@ void MakeTree(const std::wstring& root, const std::vector<std::wstring>& program
 
 int main() {
     const n_com::t_ComApartment apartment;
-    const std::wstring root = TemporaryFolder();
+    const std::wstring root = BenchFolder(L"catalogue");
     RemoveTree(root);
-    const std::vector<std::wstring> programs = Programs();
+    const std::vector<std::wstring> programs = SystemPrograms(programCount, {L"*.exe"});
     if (programs.empty()) {
         std::fprintf(stderr, "bench_catalogue: no programs in the system folder\n");
         return 1;

@@ -3,6 +3,7 @@
 // then holds, which should be that of about 50 images per size.
 
 #include "bench_support.h"
+#include "bench_windows.h"
 
 #include "app/display_metrics.h"
 #include "catalogue/icon_store.h"
@@ -29,29 +30,6 @@ namespace {
 constexpr int runs = 7;
 constexpr std::size_t linkCount = 1000;
 constexpr std::size_t programCount = 50;
-
-std::wstring TemporaryFolder() {
-    wchar_t buffer[MAX_PATH + 1];
-    const DWORD length = GetTempPathW(MAX_PATH + 1, buffer);
-    return std::wstring(buffer, length) + L"ombrix-bench-icons\\";
-}
-
-// Programs and libraries of the system folder, executables first, in the order the file system lists them.
-std::vector<std::wstring> Programs() {
-    wchar_t system[MAX_PATH];
-    GetSystemDirectoryW(system, MAX_PATH);
-    const std::wstring folder = std::wstring(system) + L"\\";
-    std::vector<std::wstring> programs;
-    for (const wchar_t* pattern : {L"*.exe", L"*.dll"}) {
-        WIN32_FIND_DATAW entry;
-        const t_FindHandle find(FindFirstFileW((folder + pattern).c_str(), &entry));
-        if (!find) continue;
-        do {
-            if (programs.size() < programCount) programs.push_back(folder + entry.cFileName);
-        } while (FindNextFileW(find.Get(), &entry));
-    }
-    return programs;
-}
 
 void MakeLink(const std::wstring& path, const std::wstring& target) {
     t_ComPtr<IShellLinkW> link;
@@ -81,11 +59,11 @@ void RemoveLinks(const std::wstring& folder) {
 
 int main() {
     const n_com::t_ComApartment apartment;
-    const std::wstring folder = TemporaryFolder();
+    const std::wstring folder = BenchFolder(L"icons");
     RemoveLinks(folder);
     CreateDirectoryW(folder.c_str(), nullptr);
 
-    const std::vector<std::wstring> programs = Programs();
+    const std::vector<std::wstring> programs = SystemPrograms(programCount, {L"*.exe", L"*.dll"});
     std::vector<t_ComPtr<IShellLinkW>> links;
     for (std::size_t i = 0; i < linkCount; ++i) {
         const std::wstring path = folder + L"Link " + std::to_wstring(i) + L".lnk";

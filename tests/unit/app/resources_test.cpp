@@ -6,6 +6,8 @@
 #include "system/path_text.h"
 #include "system/unique_handle.h"
 
+#include "built_program.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -17,16 +19,13 @@ using namespace n_zql::n_system::n_windows;
 
 namespace {
 
-std::wstring ProgramPath() {
-    return n_zql::n_system::FolderOfPath(n_zql::n_system::n_windows::ModuleFileName(nullptr)) + L"Ombrix.exe";
-}
+using n_ombrix_test::BuiltProgramPath;
 
 class ProgramResources : public testing::Test {
 protected:
     void SetUp() override {
-        program_.Reset(LoadLibraryExW(ProgramPath().c_str(), nullptr,
-                                      LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
-        ASSERT_TRUE(program_) << "cannot load " << std::string(ProgramPath().begin(), ProgramPath().end());
+        program_ = n_ombrix_test::LoadBuiltProgramResources();
+        ASSERT_TRUE(program_) << "cannot load " << std::string(BuiltProgramPath().begin(), BuiltProgramPath().end());
     }
     HMODULE Program() const { return program_.Get(); }
 
@@ -68,7 +67,7 @@ TEST_F(ProgramResources, IconGroupHasEverySizeTheShellAsksFor) {
 }
 
 TEST_F(ProgramResources, VersionInformationNamesTheProduct) {
-    const std::wstring path = ProgramPath();
+    const std::wstring path = BuiltProgramPath();
     const DWORD size = GetFileVersionInfoSizeW(path.c_str(), nullptr);
     ASSERT_GT(size, 0u);
     std::vector<BYTE> block(size);

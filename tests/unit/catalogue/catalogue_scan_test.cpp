@@ -13,6 +13,8 @@
 #include "system/path_text.h"
 #include "system/unique_handle.h"
 
+#include "built_program.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -65,9 +67,7 @@ class CatalogueScan : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(SUCCEEDED(apartment_.Result()));
-        const std::wstring program = n_zql::n_system::FolderOfPath(ModuleFileName(nullptr)) + L"Ombrix.exe";
-        program_.Reset(
-            LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+        program_ = n_ombrix_test::LoadBuiltProgramResources();
         ASSERT_TRUE(program_);
         store_.emplace(t_DisplayMetrics::Read(), program_.Get());
         configuration_.appsShortcutsFilters = FactoryFilters();

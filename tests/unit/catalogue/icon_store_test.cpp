@@ -9,6 +9,8 @@
 #include "system/module_file_name.h"
 #include "system/path_text.h"
 
+#include "built_program.h"
+
 #include <gtest/gtest.h>
 
 #include <shellapi.h>
@@ -111,9 +113,7 @@ class IconStore : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(SUCCEEDED(apartment_.Result()));
-        const std::wstring program = n_zql::n_system::FolderOfPath(ModuleFileName(nullptr)) + L"Ombrix.exe";
-        program_.Reset(
-            LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+        program_ = n_ombrix_test::LoadBuiltProgramResources();
         ASSERT_TRUE(program_);
         metrics_ = t_DisplayMetrics::Read();
         store_.emplace(metrics_, program_.Get());
