@@ -42,6 +42,13 @@ ombrix_wine_start() {
   # here, detached from any stream, or CTest would wait on the first test's output until its time-out.
   wineserver -p >/dev/null 2>&1
   wine cmd.exe /c exit 0 </dev/null >/dev/null 2>&1
+  # Wine's desktop process ends a while after its last window goes and is started again by the next window; a
+  # program creating its first window while the old one is ending fails to get one. One window kept open for the
+  # whole run keeps a single desktop process alive (it ends with the server).
+  wine notepad.exe </dev/null >/dev/null 2>&1 &
+  local tries=0
+  while ! pgrep -f 'notepad\.exe' >/dev/null && [ $tries -lt 100 ]; do sleep 0.1; tries=$((tries + 1)); done
+  sleep 1
 }
 
 ombrix_wine_stop() {
