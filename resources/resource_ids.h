@@ -7,6 +7,19 @@
 #define IDS_LAST 291
 #define IDM_CONTEXT_MENUS 512
 
+// Captions of the places list's headers and command rows.
+#define IDS_PLACES_HEADER 212
+#define IDS_WINDOWS_HEADER 213
+#define IDS_OMBRIX_HEADER 214
+#define IDS_SYSTEM_SETTINGS 215
+#define IDS_SHELL_START_MENU 216
+#define IDS_RELOAD_CATALOGUE 217
+#define IDS_SETTINGS_WINDOW 218
+#define IDS_HOME_PAGE 219
+#define IDS_HELP 220
+#define IDS_ABOUT 221
+#define IDS_EXIT 222
+
 // Glyph bitmaps of the places list's command rows: each glyph's number plus the scale index (0 to 3) names the
 // bitmap at 16, 20, 24 or 32 px.
 #define IDB_GLYPH_START 130

@@ -10,6 +10,7 @@ t_CatalogueItem& t_Catalogue::Adopt(std::unique_ptr<t_CatalogueItem> item) {
 void t_Catalogue::Clear() noexcept {
     search_.Reset();
     appsRoot_.clear();
+    placesRows_.clear();
     placesRoot_.clear();
     items_.clear();
 }

@@ -3,6 +3,7 @@
 // Built by the scan, replaced whole by the next one.
 
 #include "catalogue/catalogue_item.h"
+#include "catalogue/places_list.h"
 #include "search/item_search.h"
 
 #include <memory>
@@ -22,6 +23,9 @@ public:
     const std::vector<t_CatalogueItem*>& AppsRoot() const noexcept { return appsRoot_; }
     std::vector<t_CatalogueItem*>& PlacesRoot() noexcept { return placesRoot_; }
     const std::vector<t_CatalogueItem*>& PlacesRoot() const noexcept { return placesRoot_; }
+    // The places list as the side pane shows it: the places root's items, then the program's commands.
+    std::vector<t_PlacesRow>& PlacesRows() noexcept { return placesRows_; }
+    const std::vector<t_PlacesRow>& PlacesRows() const noexcept { return placesRows_; }
     // The query filter over every item of the applications tree; the scan fills it.
     t_ItemSearch<t_CatalogueItem>& Search() noexcept { return search_; }
 
@@ -32,6 +36,7 @@ private:
     std::vector<std::unique_ptr<t_CatalogueItem>> items_;
     std::vector<t_CatalogueItem*> appsRoot_;   // not owned
     std::vector<t_CatalogueItem*> placesRoot_; // not owned
+    std::vector<t_PlacesRow> placesRows_;
     t_ItemSearch<t_CatalogueItem> search_;
 };
 

@@ -287,8 +287,7 @@ void BuildCatalogue(t_Catalogue& catalogue, t_IconStore& iconStore, const t_Conf
     t_CatalogueScan scan(catalogue, iconStore, configuration);
     scan.WalkApplications(configuration.appsShortcutsLocations, startMenus);
     scan.WalkPlaces(configuration.placesShortcutsLocations);
-    // The places list's command rows (the power actions and the like) join the places root here, with the popup
-    // that shows them.
+    catalogue.PlacesRows() = BuildPlacesRows(catalogue.PlacesRoot().size());
 }
 
 void BuildCatalogue(t_Catalogue& catalogue, t_IconStore& iconStore, const t_Configuration& configuration,

@@ -90,6 +90,7 @@ void t_IconStore::Clear() noexcept {
     defaultAppLarge_ = defaultFolderLarge_ = defaultAppSmall_ = defaultFolderSmall_ = nullptr;
     glyphs_.fill(nullptr);
     smallCache_.clear();
+    largeCache_.clear();
     images_.clear();
 }
 
@@ -222,14 +223,15 @@ HBITMAP t_IconStore::ImageFromBitmap(HBITMAP bitmap, bool large) {
     return Register(Convert(source.Get(), Wanted(large)));
 }
 
-HBITMAP t_IconStore::Cached(t_IconSourceKey key) const noexcept {
+HBITMAP t_IconStore::Cached(t_IconSourceKey key, bool large) const noexcept {
     if (key == noIconSourceKey) return nullptr;
-    const auto found = smallCache_.find(key);
-    return found == smallCache_.end() ? nullptr : found->second;
+    const auto& cache = large ? largeCache_ : smallCache_;
+    const auto found = cache.find(key);
+    return found == cache.end() ? nullptr : found->second;
 }
 
-void t_IconStore::Remember(t_IconSourceKey key, HBITMAP image) {
-    if (key != noIconSourceKey && image) smallCache_[key] = image;
+void t_IconStore::Remember(t_IconSourceKey key, bool large, HBITMAP image) {
+    if (key != noIconSourceKey && image) (large ? largeCache_ : smallCache_)[key] = image;
 }
 
 HBITMAP t_IconStore::ImageFromIconLocation(const std::wstring& path, int index, bool large) {
@@ -239,8 +241,8 @@ HBITMAP t_IconStore::ImageFromIconLocation(const std::wstring& path, int index, 
 }
 
 HBITMAP t_IconStore::TryImageFromIconLocation(const std::wstring& path, int index, bool large) {
-    const t_IconSourceKey key = large ? noIconSourceKey : IconLocationKey(path, index);
-    if (HBITMAP cached = Cached(key)) return cached;
+    const t_IconSourceKey key = IconLocationKey(path, index);
+    if (HBITMAP cached = Cached(key, large)) return cached;
     std::wstring expanded = path;
     ExpandEnvironment(expanded);
     // A negative index names an icon by resource number and goes to the shell as it is.
@@ -250,15 +252,15 @@ HBITMAP t_IconStore::TryImageFromIconLocation(const std::wstring& path, int inde
     t_Icon icon(extracted);
     if (count != 1 || !icon) return nullptr;
     HBITMAP image = ImageFromIcon(std::move(icon), large);
-    Remember(key, image);
+    Remember(key, large, image);
     return image;
 }
 
 HBITMAP t_IconStore::ImageFromIdList(PCIDLIST_ABSOLUTE idList, bool large) {
     if (!idList) return DefaultApp(large);
     t_IconSourceKey key = noIconSourceKey;
-    if (wchar_t path[MAX_PATH]; !large && SHGetPathFromIDListW(idList, path)) key = FileSystemPathKey(path);
-    if (HBITMAP cached = Cached(key)) return cached;
+    if (wchar_t path[MAX_PATH]; SHGetPathFromIDListW(idList, path)) key = FileSystemPathKey(path);
+    if (HBITMAP cached = Cached(key, large)) return cached;
 
     const int wanted = Wanted(large);
     HBITMAP image = nullptr;
@@ -282,7 +284,7 @@ HBITMAP t_IconStore::ImageFromIdList(PCIDLIST_ABSOLUTE idList, bool large) {
             image = ImageFromIcon(t_Icon(info.hIcon), large);
     }
     if (!image) return DefaultApp(large);
-    Remember(key, image);
+    Remember(key, large, image);
     return image;
 }
 

@@ -110,8 +110,8 @@ private:
     HBITMAP SystemFolderImage(bool large);
     HBITMAP Glyph(int resourceId);
 
-    HBITMAP Cached(t_IconSourceKey key) const noexcept;
-    void Remember(t_IconSourceKey key, HBITMAP image);
+    HBITMAP Cached(t_IconSourceKey key, bool large) const noexcept;
+    void Remember(t_IconSourceKey key, bool large, HBITMAP image);
 
     int largeSize_;
     int smallSize_;
@@ -127,8 +127,10 @@ private:
     HBITMAP defaultAppSmall_ = nullptr;
     HBITMAP defaultFolderSmall_ = nullptr;
     std::array<HBITMAP, glyphCount> glyphs_{};
-    // Small images by source key, so that the many links to one program convert its icon once. Members of images_.
+    // Images by source key, small and large, so that the many links to one program convert its icon once per size
+    // (the conversion is most of a scan's time). Members of images_.
     std::unordered_map<t_IconSourceKey, HBITMAP> smallCache_;
+    std::unordered_map<t_IconSourceKey, HBITMAP> largeCache_;
 };
 
 } // namespace n_ombrix

@@ -132,6 +132,7 @@ TEST_F(CatalogueScan, BothStartMenusBecomeOneTreeOfTheirProgramsFolders) {
     Build();
     EXPECT_EQ(Render(catalogue_.AppsRoot()), L"Accessories[Calculator, Notepad, Paint], Games[Chess, Games], Top");
     EXPECT_TRUE(catalogue_.PlacesRoot().empty());
+    EXPECT_FALSE(catalogue_.PlacesRows().empty()); // the commands are there without places
 
     // The item store holds exactly the tree (merged-away folders and duplicates are gone), and so does the search.
     std::set<const t_CatalogueItem*> tree;
@@ -188,6 +189,12 @@ TEST_F(CatalogueScan, LocationsListedTwiceMergeAndPlacesTakeOnlyTheirOwnFiles) {
     // Places are never search results.
     EXPECT_EQ(catalogue_.Search().AllItems().size(), 4u);
     EXPECT_TRUE(catalogue_.Search().Search(L"Doc", false).empty());
+    // The places list's rows lead with the place under its header, then the commands.
+    const std::vector<t_PlacesRow>& rows = catalogue_.PlacesRows();
+    ASSERT_GE(rows.size(), 2u);
+    EXPECT_TRUE(rows[0].header);
+    EXPECT_EQ(rows[1].command, t_PlacesCommand::launchPlace);
+    EXPECT_EQ(catalogue_.PlacesRoot().at(rows[1].placeIndex)->DisplayName(), L"Documents");
     SetEnvironmentVariableW(L"OMBRIX_TEST_PLACES", nullptr);
 }
 
