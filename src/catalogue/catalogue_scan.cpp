@@ -4,6 +4,7 @@
 #include "catalogue/catalogue_tidy.h"
 #include "catalogue/file_item.h"
 #include "catalogue/filter_pattern.h"
+#include "catalogue/folder_display_names.h"
 #include "catalogue/folder_item.h"
 #include "catalogue/link_properties.h"
 #include "catalogue/shortcut_item.h"
@@ -132,7 +133,7 @@ private:
     }
 
     t_CatalogueScan& scan_;
-    const std::wstring& folder_;
+    t_FolderDisplayNames folder_;
     t_List& container_;
 };
 
@@ -195,10 +196,10 @@ void t_CatalogueScan::Walk(const std::wstring& folder, t_List& container) {
     }
 }
 
-void t_CatalogueScan::AddFile(const std::wstring& folder, t_List& container, const std::wstring& fileName) {
+void t_CatalogueScan::AddFile(t_FolderDisplayNames& folder, t_List& container, const std::wstring& fileName) {
     if (Filtered(fileName)) return;
-    const std::wstring fullPath = folder + fileName;
-    TakeDisplayName(fullPath, fileName);
+    const std::wstring fullPath = folder.Folder() + fileName;
+    TakeDisplayName(folder, fileName);
     if (Filtered(nameScratch_)) return;
     if (IsLinkFile(fileName)) {
         AddShortcut(container, fullPath);
@@ -240,9 +241,9 @@ void t_CatalogueScan::AddShortcut(t_List& container, const std::wstring& linkPat
         container);
 }
 
-void t_CatalogueScan::AddSubfolder(const std::wstring& folder, t_List& container, const std::wstring& name) {
+void t_CatalogueScan::AddSubfolder(t_FolderDisplayNames& folder, t_List& container, const std::wstring& name) {
     if (!recurse_) return;
-    const std::wstring subPath = folder + name + L"\\";
+    const std::wstring subPath = folder.Folder() + name + L"\\";
     if (flatten_) {
         Walk(subPath, container);
         return;
@@ -251,7 +252,7 @@ void t_CatalogueScan::AddSubfolder(const std::wstring& folder, t_List& container
     Walk(subPath, children);
     // Empty folders, and folders whose every entry was filtered out, are not listed.
     if (children.empty()) return;
-    TakeDisplayName(folder + name, name);
+    TakeDisplayName(folder, name);
     HBITMAP icon = showIcons_ ? iconStore_.ImageForFolder(largeItems_) : nullptr;
     Add(std::make_unique<t_FolderItem>(icon, nameScratch_, std::move(children)), container);
 }
@@ -261,14 +262,8 @@ void t_CatalogueScan::Add(std::unique_ptr<t_CatalogueItem> item, t_List& contain
     ownedItems_.push_back(std::move(item));
 }
 
-void t_CatalogueScan::TakeDisplayName(const std::wstring& path, std::wstring_view fallback) {
-    t_ComPtr<IShellItem> item;
-    n_com::t_CoTaskMemString name;
-    if (SUCCEEDED(SHCreateItemFromParsingName(path.c_str(), nullptr, IID_PPV_ARGS(item.Put()))) &&
-        SUCCEEDED(item->GetDisplayName(SIGDN_NORMALDISPLAY, name.Put())) && name.Get() && *name.Get())
-        nameScratch_.assign(name.Get());
-    else
-        nameScratch_.assign(fallback);
+void t_CatalogueScan::TakeDisplayName(t_FolderDisplayNames& folder, const std::wstring& entryName) {
+    if (!folder.Get(entryName, nameScratch_)) nameScratch_.assign(entryName);
 }
 
 bool t_CatalogueScan::Filtered(std::wstring_view text) const noexcept { return MatchesAnyPattern(text, filters_); }

@@ -18,6 +18,7 @@
 namespace n_ombrix {
 
 class t_KnownFolders;
+class t_FolderDisplayNames;
 
 // The two Start Menu folders, each ending in a backslash. An apps location equal to one of them (ignoring case)
 // shows only its own files and its Programs folder's tree; its other subfolders are the shell's business.
@@ -61,12 +62,13 @@ private:
 
     // Enumeration failures end the folder's walk silently; what was added before stays.
     void Walk(const std::wstring& folder, t_List& container);
-    void AddFile(const std::wstring& folder, t_List& container, const std::wstring& fileName);
+    void AddFile(t_FolderDisplayNames& folder, t_List& container, const std::wstring& fileName);
     void AddShortcut(t_List& container, const std::wstring& linkPath);
-    void AddSubfolder(const std::wstring& folder, t_List& container, const std::wstring& name);
+    void AddSubfolder(t_FolderDisplayNames& folder, t_List& container, const std::wstring& name);
     void Add(std::unique_ptr<t_CatalogueItem> item, t_List& container);
-    // The shell's normal display name of the path into nameScratch_, or the fallback when it has none.
-    void TakeDisplayName(const std::wstring& path, std::wstring_view fallback);
+    // The shell's normal display name of the folder's entry into nameScratch_, or the entry's own name when the
+    // shell has none.
+    void TakeDisplayName(t_FolderDisplayNames& folder, const std::wstring& entryName);
     bool Filtered(std::wstring_view text) const noexcept;
     // Tidies root_, moves what is still reachable into the item store and root_ into the catalogue's root list.
     void Finish(t_List& catalogueRoot);

@@ -110,6 +110,8 @@ private:
     HBITMAP SystemFolderImage(bool large);
     HBITMAP Glyph(int resourceId);
 
+    // ImageFromIdList with its cache key already known.
+    HBITMAP ImageFromIdList(PCIDLIST_ABSOLUTE idList, bool large, t_IconSourceKey key);
     HBITMAP Cached(t_IconSourceKey key, bool large) const noexcept;
     void Remember(t_IconSourceKey key, bool large, HBITMAP image);
 
