@@ -13,9 +13,7 @@ constexpr int GlyphSlot(int glyphBitmap) { return 4 + (glyphBitmap - IDB_GLYPH_F
 constexpr int placesSection = 0;
 constexpr int commandsSection = 3;
 
-t_PlacesRow Header(int section, int captionId) {
-    return {.section = section, .header = true, .captionId = captionId};
-}
+t_PlacesRow Header(int section, int captionId) { return {.section = section, .header = true, .captionId = captionId}; }
 
 t_PlacesRow Command(int captionId, int imageSlot, t_PlacesCommand command) {
     return {.section = commandsSection, .captionId = captionId, .imageSlot = imageSlot, .command = command};
