@@ -1,0 +1,30 @@
+#pragma once
+// A byte stream over memory, for tests and the fuzzer: reads past the end fail as a short read does, writes past
+// the end grow it. It counts the calls that change it, so that callers can check that nothing was written.
+
+#include "jumplists/byte_stream.h"
+
+#include <vector>
+
+namespace n_ombrix {
+
+class t_MemoryByteStream : public t_ByteStream {
+public:
+    t_MemoryByteStream() = default;
+    explicit t_MemoryByteStream(std::vector<std::byte> bytes) : bytes_(std::move(bytes)) {}
+
+    void ReadAt(std::uint64_t offset, std::span<std::byte> bytes) override;
+    void WriteAt(std::uint64_t offset, std::span<const std::byte> bytes) override;
+    void SetSize(std::uint64_t size) override;
+    std::uint64_t Size() override { return bytes_.size(); }
+
+    const std::vector<std::byte>& Bytes() const noexcept { return bytes_; }
+    // WriteAt and SetSize calls so far, whether or not they changed a byte.
+    std::size_t ChangeCount() const noexcept { return changeCount_; }
+
+private:
+    std::vector<std::byte> bytes_;
+    std::size_t changeCount_ = 0;
+};
+
+} // namespace n_ombrix
