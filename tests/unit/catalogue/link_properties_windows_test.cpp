@@ -4,6 +4,7 @@
 #include "catalogue/link_properties.h"
 
 #include "link_property_writer.h"
+#include "running_under_wine.h"
 #include "scratch_folder.h"
 #include "shell_link.h"
 #include "system/com_ptr.h"
@@ -22,11 +23,6 @@ namespace {
 // System.AppUserModel.ID, defined here with its documented value as MinGW's headers may lack it.
 constexpr PROPERTYKEY appUserModelIdPropertyKey{
     {0x9F4C2855, 0x9F79, 0x4B39, {0xA8, 0xD0, 0xE1, 0xD4, 0x2D, 0xE1, 0xD5, 0xF3}}, 5};
-
-bool RunningUnderWine() {
-    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    return ntdll && GetProcAddress(ntdll, "wine_get_version");
-}
 
 t_LinkProperties ReadLinkFile(const std::wstring& path) {
     const std::string bytes = ReadFileBytes(path);

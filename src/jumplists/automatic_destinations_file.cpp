@@ -1,0 +1,245 @@
+#include "jumplists/automatic_destinations_file.h"
+
+#include "jumplists/com_byte_stream.h"
+#include "jumplists/destinations_file_name.h"
+#include "system/error_exception.h"
+
+#include <shlwapi.h>
+#include <versionhelpers.h>
+
+#include <cerrno>
+#include <cwchar>
+#include <cwctype>
+#include <limits>
+#include <optional>
+
+namespace n_ombrix {
+
+using namespace n_zql::n_system::n_windows;
+using n_com::t_ComPtr;
+
+namespace {
+
+constexpr DWORD exclusiveReadWrite = STGM_READWRITE | STGM_SHARE_EXCLUSIVE;
+constexpr wchar_t destListName[] = L"DestList";
+// Links are a few kilobytes; a stream claiming more than this is not a link we load.
+constexpr std::uint64_t largestLink = 16u << 20;
+// Deleting the file right after closing it can meet the shell or a scanner holding it for a moment.
+constexpr int deleteAttempts = 13;
+constexpr DWORD deleteRetryMilliseconds = 200;
+
+std::wstring StreamName(std::uint32_t entryNumber) { return DestinationsFileStem(entryNumber); }
+
+std::vector<std::byte> ReadWholeStream(IStream* stream) {
+    STATSTG status{};
+    n_com::ThrowIfFailed(stream->Stat(&status, STATFLAG_NONAME));
+    if (status.cbSize.QuadPart > largestLink) n_com::ThrowHResult(failureResult);
+    std::vector<std::byte> bytes(static_cast<std::size_t>(status.cbSize.QuadPart));
+    t_ComByteStream(stream).ReadAt(0, bytes);
+    return bytes;
+}
+
+// A link as stored in the file: loaded from a copy of its stream's bytes, its properties read from the same bytes
+// where the platform's property store does not answer.
+t_ShellDestination LoadDestination(IStorage* storage, IClassFactory* linkFactory, std::uint32_t entryNumber) {
+    t_ComPtr<IStream> stream;
+    n_com::ThrowIfFailed(storage->OpenStream(StreamName(entryNumber).c_str(), nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE,
+                                             0, stream.Put()));
+    const std::vector<std::byte> bytes = ReadWholeStream(stream.Get());
+    const t_ComPtr<IStream> copy(
+        SHCreateMemStream(reinterpret_cast<const BYTE*>(bytes.data()), static_cast<UINT>(bytes.size())));
+    if (!copy) n_com::ThrowHResult(E_OUTOFMEMORY);
+    t_ComPtr<IPersistStream> link;
+    n_com::ThrowIfFailed(linkFactory->CreateInstance(nullptr, IID_PPV_ARGS(link.Put())));
+    n_com::ThrowIfFailed(link->Load(copy.Get()));
+    return t_ShellDestination::Create(link.Get(), false, bytes);
+}
+
+std::uint64_t CurrentFileTime() noexcept {
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    return (std::uint64_t{now.dwHighDateTime} << 32) | now.dwLowDateTime;
+}
+
+// A name made of hexadecimal digits only, as the entry streams are named; nothing when it is not one or does not
+// fit 32 bits.
+std::optional<std::uint32_t> EntryNumberOfName(const wchar_t* name) {
+    if (!name || !*name) return std::nullopt;
+    for (const wchar_t* character = name; *character; ++character)
+        if (!std::iswxdigit(*character)) return std::nullopt;
+    errno = 0;
+    const unsigned long value = std::wcstoul(name, nullptr, 16);
+    if (errno == ERANGE || value > std::numeric_limits<std::uint32_t>::max()) return std::nullopt;
+    return static_cast<std::uint32_t>(value);
+}
+
+} // namespace
+
+// The entry streams of the open storage, as the DestList code asks for them while opening. The repair check and
+// the loading after it ask for the same links; each is loaded once (the repair changes no entry stream).
+class t_AutomaticDestinationsFile::t_StorageLinks final : public t_DestListLinks {
+public:
+    explicit t_StorageLinks(IStorage* storage) : storage_(storage) {
+        // Asking for the class once spares looking it up in the registry for every link.
+        n_com::ThrowIfFailed(
+            CoGetClassObject(CLSID_ShellLink, CLSCTX_INPROC_SERVER, nullptr, IID_PPV_ARGS(linkFactory_.Put())));
+    }
+
+    bool LinkLoads(std::uint32_t entryNumber) override {
+        try {
+            Loaded(entryNumber);
+            return true;
+        } catch (const n_zql::n_system::n_windows::t_ErrorException&) {
+            return false;
+        }
+    }
+
+    std::uint64_t LoadLink(std::uint32_t entryNumber) override { return Loaded(entryNumber).destination.IdentityKey(); }
+
+    // The entries whose links loaded; those the file keeps are among them.
+    std::map<std::uint32_t, t_DestListEntry> TakeLoaded() noexcept { return std::move(loaded_); }
+
+private:
+    const t_DestListEntry& Loaded(std::uint32_t entryNumber) {
+        if (const auto found = loaded_.find(entryNumber); found != loaded_.end()) return found->second;
+        t_ShellDestination destination = LoadDestination(storage_, linkFactory_.Get(), entryNumber);
+        return loaded_.emplace(entryNumber, t_DestListEntry{entryNumber, std::move(destination)}).first->second;
+    }
+
+    IStorage* storage_; // not owned
+    t_ComPtr<IClassFactory> linkFactory_;
+    std::map<std::uint32_t, t_DestListEntry> loaded_;
+};
+
+void t_AutomaticDestinationsFile::Open(const std::wstring& folder, const std::wstring& stem) {
+    Close();
+    path_ = folder + stem + std::wstring(automaticDestinationsSuffix);
+    try {
+        n_com::ThrowIfFailed(StgOpenStorageEx(path_.c_str(), exclusiveReadWrite, STGFMT_STORAGE, 0, nullptr, nullptr,
+                                              IID_PPV_ARGS(storage_.Put())));
+        n_com::ThrowIfFailed(storage_->OpenStream(destListName, nullptr, exclusiveReadWrite, 0, destListStream_.Put()));
+        t_ComByteStream stream(destListStream_.Get());
+        t_StorageLinks links(storage_.Get());
+        RemoveOrphans(destList_.Repair(stream, links));
+        destList_.Load(stream, links);
+        entries_ = links.TakeLoaded();
+        // Links that loaded but whose records the repair dropped are not entries.
+        std::erase_if(entries_, [&](const auto& entry) { return !destList_.FindByNumber(entry.first); });
+    } catch (const n_zql::n_system::n_windows::t_ErrorException&) {
+        Close();
+    }
+}
+
+void t_AutomaticDestinationsFile::Close() noexcept {
+    entries_.clear();
+    destList_.Clear();
+    destListStream_ = {};
+    storage_ = {};
+}
+
+void t_AutomaticDestinationsFile::RemoveOrphans(const std::set<std::uint32_t>& retained) noexcept {
+    // Names are collected first: the enumeration is not to be changed under it.
+    std::vector<std::wstring> orphans;
+    t_ComPtr<IEnumSTATSTG> elements;
+    if (FAILED(storage_->EnumElements(0, nullptr, 0, elements.Put())) || !elements) return;
+    for (;;) {
+        STATSTG element{};
+        if (elements->Next(1, &element, nullptr) != S_OK) break;
+        n_com::t_CoTaskMemString name;
+        *name.Put() = element.pwcsName;
+        const std::optional<std::uint32_t> number = EntryNumberOfName(name.Get());
+        if (number && !retained.contains(*number)) orphans.emplace_back(name.Get());
+    }
+    // An element that cannot be destroyed stays; it harms nothing.
+    for (const std::wstring& orphan : orphans) storage_->DestroyElement(orphan.c_str());
+}
+
+std::vector<const t_DestListEntry*> t_AutomaticDestinationsFile::Entries() const {
+    std::vector<const t_DestListEntry*> entries;
+    entries.reserve(destList_.Records().size());
+    for (const t_DestListRecord& record : destList_.Records())
+        entries.push_back(&entries_.at(static_cast<std::uint32_t>(record.EntryNumber())));
+    return entries;
+}
+
+std::vector<const t_DestListEntry*> t_AutomaticDestinationsFile::PinnedEntries() const {
+    std::vector<const t_DestListEntry*> entries;
+    for (const std::uint32_t number : destList_.PinnedEntryNumbers()) entries.push_back(&entries_.at(number));
+    return entries;
+}
+
+const t_DestListEntry* t_AutomaticDestinationsFile::Find(std::uint64_t identityKey) const noexcept {
+    const t_DestListRecord* record = destList_.FindByKey(identityKey);
+    if (!record) return nullptr;
+    const auto found = entries_.find(static_cast<std::uint32_t>(record->EntryNumber()));
+    return found == entries_.end() ? nullptr : &found->second;
+}
+
+const t_DestListEntry& t_AutomaticDestinationsFile::FindOrAdd(const t_ShellDestination& destination) {
+    if (const t_DestListEntry* entry = Find(destination.IdentityKey())) return *entry;
+    if (!storage_) {
+        Close();
+        n_com::ThrowIfFailed(StgCreateStorageEx(path_.c_str(), exclusiveReadWrite | STGM_FAILIFTHERE, STGFMT_STORAGE, 0,
+                                                nullptr, nullptr, IID_PPV_ARGS(storage_.Put())));
+        try {
+            n_com::ThrowIfFailed(storage_->CreateStream(destListName, exclusiveReadWrite | STGM_FAILIFTHERE, 0, 0,
+                                                        destListStream_.Put()));
+            t_ComByteStream stream(destListStream_.Get());
+            destList_.Create(stream, IsWindows10OrGreater() ? 3 : 1);
+        } catch (...) {
+            Close();
+            throw;
+        }
+    }
+    t_ComByteStream stream(destListStream_.Get());
+    const std::uint32_t number =
+        destList_.AddFront(stream, destination.ParsingText(), CurrentFileTime(), destination.IdentityKey());
+    t_ComPtr<IStream> linkStream;
+    n_com::ThrowIfFailed(
+        storage_->CreateStream(StreamName(number).c_str(), STGM_CREATE | exclusiveReadWrite, 0, 0, linkStream.Put()));
+    // The destination's object stays dirty: saving it here is not the user's save.
+    n_com::ThrowIfFailed(destination.GetPersistStream()->Save(linkStream.Get(), FALSE));
+    return entries_.insert_or_assign(number, t_DestListEntry{number, destination.Copy()}).first->second;
+}
+
+void t_AutomaticDestinationsFile::Pin(const t_ShellDestination& destination) {
+    const t_DestListEntry& entry = FindOrAdd(destination);
+    t_ComByteStream stream(destListStream_.Get());
+    destList_.Pin(stream, entry.entryNumber);
+}
+
+void t_AutomaticDestinationsFile::Unpin(const t_DestListEntry& entry) {
+    if (!destListStream_) return;
+    t_ComByteStream stream(destListStream_.Get());
+    destList_.Unpin(stream, entry.entryNumber);
+}
+
+void t_AutomaticDestinationsFile::Remove(const t_DestListEntry& entry) {
+    if (!storage_) return;
+    if (destList_.Records().size() == 1) {
+        Close();
+        DeleteWithRetries();
+        return;
+    }
+    const std::uint32_t number = entry.entryNumber;
+    t_ComByteStream stream(destListStream_.Get());
+    destList_.Remove(stream, number);
+    entries_.erase(number);
+    n_com::ThrowIfFailed(storage_->DestroyElement(StreamName(number).c_str()));
+}
+
+void t_AutomaticDestinationsFile::RemoveByLink(const t_ShellDestination& destination) {
+    if (const t_DestListEntry* entry = Find(destination.IdentityKey())) Remove(*entry);
+}
+
+void t_AutomaticDestinationsFile::DeleteWithRetries() noexcept {
+    for (int attempt = 1; attempt <= deleteAttempts; ++attempt) {
+        if (DeleteFileW(path_.c_str())) return;
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return;
+        if (attempt < deleteAttempts) Sleep(deleteRetryMilliseconds);
+    }
+    // The file stays; the next open finds it and reads whatever it holds.
+}
+
+} // namespace n_ombrix
