@@ -1,5 +1,7 @@
 #include "jumplists/shell_destination.h"
 
+#include "app/display_metrics.h"
+#include "catalogue/icon_store.h"
 #include "catalogue/link_properties.h"
 #include "link_property_writer.h"
 #include "running_under_wine.h"
@@ -138,4 +140,19 @@ TEST_F(ShellDestination, ALinkWithoutPathOrIdListIsNoDestination) {
     // Neither an item nor a link.
     t_ComPtr<IUnknown> stream(SHCreateMemStream(nullptr, 0));
     EXPECT_THROW(t_ShellDestination::Create(stream.Get(), false), n_com::t_ErrorException);
+}
+
+TEST_F(ShellDestination, IconsAreMadeOnceAndSeparatorsShowTheDefault) {
+    t_IconStore iconStore(t_DisplayMetrics::Read(), GetModuleHandleW(nullptr));
+    iconStore.LoadDefaults();
+    t_ShellDestination document = FromLink({.target = File(L"Picture.txt")});
+    HBITMAP icon = document.GetIcon(iconStore);
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(document.GetIcon(iconStore), icon);
+
+    const std::wstring separator = scratch_ / L"separator.lnk";
+    MakeShellLink(separator, {.target = File(L"Other.txt")});
+    AddLinkProperties(separator, {{isDestListSeparatorKey, true}});
+    t_ShellDestination line = FromLinkFile(separator);
+    EXPECT_EQ(line.GetIcon(iconStore), iconStore.Slot(t_IconStore::defaultAppSmallSlot));
 }
