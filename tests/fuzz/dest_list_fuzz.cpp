@@ -7,7 +7,7 @@
 // nothing. An open that succeeds leaves a stream that opens again without a write and reads the same. Edits on
 // an open list leave a stream that opens again to what the model says. Any difference aborts.
 //
-// With OMBRIX_DEST_LIST_SEEDS naming a folder, the target writes its starting corpus there and ends.
+// With OMBRIX_DEST_LIST_CORPUS naming a folder, the target writes its starting corpus there and ends.
 
 #include "jumplists/dest_list.h"
 #include "jumplists/memory_byte_stream.h"
@@ -171,8 +171,8 @@ void Put(std::vector<std::uint8_t>& out, std::size_t at, std::size_t size, std::
     for (std::size_t i = 0; i < size; ++i) out[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
-std::vector<std::uint8_t> Seed(std::uint32_t version, std::uint32_t pinnedCount, std::uint8_t edits,
-                               std::vector<std::pair<std::int32_t, std::int32_t>> records) { // number, pin
+std::vector<std::uint8_t> StartingInput(std::uint32_t version, std::uint32_t pinnedCount, std::uint8_t edits,
+                                        std::vector<std::pair<std::int32_t, std::int32_t>> records) { // number, pin
     std::vector<std::uint8_t> out(controlSize);
     out[9] = edits;
     out[10] = 1;
@@ -201,15 +201,15 @@ std::vector<std::uint8_t> Seed(std::uint32_t version, std::uint32_t pinnedCount,
     return out;
 }
 
-void WriteSeeds(const std::string& folder) {
-    const std::vector<std::pair<const char*, std::vector<std::uint8_t>>> seeds{
-        {"v1-three", Seed(1, 1, 0x1B, {{2, -1}, {1, 0}, {0, -1}})},
-        {"v3-pins", Seed(3, 2, 0xE4, {{4, -1}, {3, 1}, {2, -1}, {1, 0}, {0, -1}})},
-        {"v3-gap", Seed(3, 2, 0x93, {{3, 4}, {2, -1}, {1, 0}})},
-        {"v3-duplicate", Seed(3, 0, 0x0C, {{1, -1}, {1, -1}, {0, -1}})},
-        {"v4-empty", Seed(4, 0, 0x00, {})},
+void WriteStartingCorpus(const std::string& folder) {
+    const std::vector<std::pair<const char*, std::vector<std::uint8_t>>> inputs{
+        {"v1-three", StartingInput(1, 1, 0x1B, {{2, -1}, {1, 0}, {0, -1}})},
+        {"v3-pins", StartingInput(3, 2, 0xE4, {{4, -1}, {3, 1}, {2, -1}, {1, 0}, {0, -1}})},
+        {"v3-gap", StartingInput(3, 2, 0x93, {{3, 4}, {2, -1}, {1, 0}})},
+        {"v3-duplicate", StartingInput(3, 0, 0x0C, {{1, -1}, {1, -1}, {0, -1}})},
+        {"v4-empty", StartingInput(4, 0, 0x00, {})},
     };
-    for (const auto& [name, bytes] : seeds) {
+    for (const auto& [name, bytes] : inputs) {
         std::ofstream(folder + "/" + name, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
@@ -218,8 +218,8 @@ void WriteSeeds(const std::string& folder) {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    if (const char* folder = std::getenv("OMBRIX_DEST_LIST_SEEDS")) {
-        WriteSeeds(folder);
+    if (const char* folder = std::getenv("OMBRIX_DEST_LIST_CORPUS")) {
+        WriteStartingCorpus(folder);
         std::exit(0);
     }
     return 0;
