@@ -7,6 +7,13 @@
 #define IDS_LAST 291
 #define IDM_CONTEXT_MENUS 512
 
+// Headers of the jump list's groups.
+#define IDS_PINNED_HEADER 207
+#define IDS_RECENT_HEADER 208
+#define IDS_FREQUENT_HEADER 209
+#define IDS_UNNAMED_CATEGORY_HEADER 210
+#define IDS_TASKS_HEADER 211
+
 // Captions of the places list's headers and command rows.
 #define IDS_PLACES_HEADER 212
 #define IDS_WINDOWS_HEADER 213

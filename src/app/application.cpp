@@ -26,7 +26,9 @@ t_Application* t_Application::Instance() noexcept { return instance; }
 t_Application::t_Application()
     : configuration_(LoadedConfiguration(environment_)),
       iconStore_(environment_.DisplayMetrics(), environment_.Instance()),
-      launcher_(environment_.KnownFolders().DataFolder()) {
+      launcher_(environment_.KnownFolders().DataFolder()),
+      currentJumpList_({.automatic = environment_.KnownFolders().AutomaticDestinationsFolder(),
+                        .custom = environment_.KnownFolders().CustomDestinationsFolder()}) {
     instance = this;
 }
 
@@ -66,6 +68,8 @@ void t_Application::ResetCatalogueState() {
 
 void t_Application::HidePopup() {
     if (window_) ShowWindow(window_->Handle(), SW_HIDE);
+    // The shell may write the application's jump-list files again.
+    currentJumpList_.Drop();
 }
 
 } // namespace n_ombrix

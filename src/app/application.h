@@ -7,6 +7,7 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/icon_store.h"
 #include "config/configuration.h"
+#include "jumplists/current_jump_list.h"
 #include "launch/default_launcher.h"
 
 #include <memory>
@@ -43,6 +44,7 @@ public:
     bool Busy() const noexcept { return busy_; }
     bool CommandMode() const noexcept { return commandMode_; }
     bool ElevatedMode() const noexcept { return elevatedMode_; }
+    t_CurrentJumpList& CurrentJumpList() noexcept { return currentJumpList_; }
 
 private:
     // Clears the process-wide pointer as the very last step of destruction.
@@ -62,6 +64,8 @@ private:
     t_DefaultLauncher launcher_;
     // Owns every item; the scan fills it and the search over it joins it.
     t_Catalogue catalogue_;
+    // The jump list of the current item, which the side pane shows; the item list follows it.
+    t_CurrentJumpList currentJumpList_;
     bool busy_ = true;
     bool commandMode_ = false;
     bool elevatedMode_ = false;

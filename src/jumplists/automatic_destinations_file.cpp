@@ -217,8 +217,7 @@ void t_AutomaticDestinationsFile::Unpin(const t_DestListEntry& entry) {
 void t_AutomaticDestinationsFile::Remove(const t_DestListEntry& entry) {
     if (!storage_) return;
     if (destList_.Records().size() == 1) {
-        Close();
-        DeleteWithRetries();
+        RemoveAll();
         return;
     }
     const std::uint32_t number = entry.entryNumber;
@@ -226,6 +225,11 @@ void t_AutomaticDestinationsFile::Remove(const t_DestListEntry& entry) {
     destList_.Remove(stream, number);
     entries_.erase(number);
     n_com::ThrowIfFailed(storage_->DestroyElement(StreamName(number).c_str()));
+}
+
+void t_AutomaticDestinationsFile::RemoveAll() {
+    Close();
+    DeleteWithRetries();
 }
 
 void t_AutomaticDestinationsFile::RemoveByLink(const t_ShellDestination& destination) {

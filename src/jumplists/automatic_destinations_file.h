@@ -54,6 +54,8 @@ public:
     void Remove(const t_DestListEntry& entry);
     // Removes the entry with the destination's key, if there is one.
     void RemoveByLink(const t_ShellDestination& destination);
+    // Removes every entry: the file is deleted.
+    void RemoveAll();
 
 private:
     class t_StorageLinks;

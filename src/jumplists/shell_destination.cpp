@@ -174,7 +174,7 @@ const std::wstring& t_ShellDestination::DisplayText() const {
     return displayText_;
 }
 
-HBITMAP t_ShellDestination::GetIcon(t_IconStore& iconStore) {
+HBITMAP t_ShellDestination::GetIcon(t_IconStore& iconStore) const {
     if (icon_) return icon_;
     if (link_) {
         icon_ = iconStore.ImageForLink(link_.Get(), false);

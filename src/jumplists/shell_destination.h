@@ -43,7 +43,7 @@ public:
     IShellItem* Item() const noexcept { return item_.Get(); }
 
     // The small image, made on first use: the link's, the item's, else the store's default application image.
-    HBITMAP GetIcon(t_IconStore& iconStore);
+    HBITMAP GetIcon(t_IconStore& iconStore) const;
     // Opens the document: a link by its default verb, an item with the jump list's application. A separator
     // opens nothing. True when something was opened.
     bool Open(const std::wstring& applicationIdentity) const;
@@ -65,7 +65,7 @@ private:
     n_zql::n_system::n_windows::n_com::t_ComPtr<IShellLinkW> link_;
     n_zql::n_system::n_windows::n_com::t_ComPtr<IShellItem> item_;
     std::uint64_t identityKey_ = noKey;
-    HBITMAP icon_ = nullptr; // the icon store's
+    mutable HBITMAP icon_ = nullptr; // the icon store's
 };
 
 } // namespace n_ombrix

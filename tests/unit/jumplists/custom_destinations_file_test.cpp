@@ -1,0 +1,159 @@
+#include "jumplists/custom_destinations_file.h"
+
+#include "built_program.h"
+#include "catalogue/link_properties.h"
+#include "jump_list_files.h"
+#include "jumplists/destinations_file_name.h"
+#include "scratch_folder.h"
+#include "system/com_ptr.h"
+#include "system/identity_hash.h"
+
+#include <gtest/gtest.h>
+
+#include <cwctype>
+#include <set>
+
+using namespace n_ombrix;
+using namespace n_ombrix_test;
+using namespace n_zql::n_system;
+using namespace n_zql::n_system::n_windows;
+
+namespace {
+
+const std::wstring sharedCustomFile =
+    std::wstring(OMBRIX_SHARED_TESTDATA_WINDOWS) + L"\\jumplists\\win7-5afe4de1b92fc382.customDestinations-ms";
+
+std::wstring LinkTarget(const t_ShellDestination& destination) {
+    wchar_t path[1024] = {};
+    if (!destination.Link() || FAILED(destination.Link()->GetPath(path, 1024, nullptr, SLGP_RAWPATH))) return {};
+    return path;
+}
+
+class CustomDestinationsFile : public testing::Test {
+protected:
+    std::wstring Document(const std::wstring& name) {
+        const std::wstring path = scratch_ / name;
+        WriteFileBytes(path, "document");
+        return path;
+    }
+
+    std::wstring Write(const std::vector<t_CustomCategorySpec>& categories) {
+        WriteFileBytes(FilePath(), CustomDestinationsBytes(categories));
+        return FilePath();
+    }
+
+    std::wstring FilePath() const { return scratch_ / (stem_ + std::wstring(customDestinationsSuffix)); }
+
+    void Open() { file_.Open(scratch_.Path(), stem_); }
+
+    const n_com::t_ComApartment apartment_;
+    t_ScratchFolder scratch_{L"custom destinations"};
+    const std::wstring stem_ = L"5afe4de1b92fc382";
+    t_CustomDestinationsFile file_;
+};
+
+} // namespace
+
+TEST_F(CustomDestinationsFile, AWindows7FileReadsAsItsTasks) {
+    if (GetFileAttributesW(sharedCustomFile.c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "the shared test data is not there";
+    ASSERT_TRUE(CopyFileW(sharedCustomFile.c_str(), FilePath().c_str(), FALSE));
+    Open();
+    ASSERT_TRUE(file_.IsOpen());
+    ASSERT_EQ(file_.Categories().size(), 1u);
+    const t_CustomCategory& tasks = file_.Categories()[0];
+    EXPECT_EQ(tasks.kind, t_CustomCategoryKind::tasks);
+    ASSERT_EQ(tasks.items.size(), 9u);
+
+    // Each title is a resource reference into a Windows library (oobefldr.dll, strings 1101 to 1261, as the
+    // link-property test reads them from these bytes); Wine has no such library, so the titles do not load and
+    // each task shows the shell's name of its target instead (Wine cannot name this missing program well, so
+    // only that the raw reference is not shown is asserted). On Windows the loaded titles show.
+    std::set<std::uint64_t> keys;
+    for (const t_ShellDestination& task : tasks.items) {
+        EXPECT_EQ(LinkTarget(task), L"C:\\Windows\\System32\\GettingStarted.exe");
+        EXPECT_TRUE(task.DisplayText().empty() || task.DisplayText().front() != L'@');
+        keys.insert(task.IdentityKey());
+    }
+    // The nine tasks start one program with different arguments: nine keys.
+    EXPECT_EQ(keys.size(), 9u);
+}
+
+TEST_F(CustomDestinationsFile, CategoriesReadWithTheirKindsNamesAndItems) {
+    const std::wstring resourceName = L"@" + BuiltProgramPath() + L",-207";
+    Write({{.type = 0, .name = L"Projects", .links = {SavedLink(Document(L"a.txt")), SavedLink(Document(L"b.txt"))}},
+           {.type = 1, .knownId = 1},
+           {.type = 1, .knownId = 2},
+           {.type = 1, .knownId = 7},
+           {.type = 0, .name = resourceName, .links = {SavedLink(Document(L"c.txt"))}},
+           {.type = 0, .name = L"@Z:\\no such library.dll,-1"},
+           {.type = 2, .links = {SavedLink(Document(L"tool.exe"), L"/run", L"Run the tool")}}});
+    Open();
+    ASSERT_TRUE(file_.IsOpen());
+    const std::vector<t_CustomCategory>& categories = file_.Categories();
+    ASSERT_EQ(categories.size(), 7u);
+    EXPECT_EQ(categories[0].kind, t_CustomCategoryKind::custom);
+    EXPECT_EQ(categories[0].displayName, L"Projects");
+    ASSERT_EQ(categories[0].items.size(), 2u);
+    EXPECT_EQ(LinkTarget(categories[0].items[1]), scratch_ / L"b.txt");
+    // Items of the application's own categories keep the text that pinning stores.
+    EXPECT_FALSE(categories[0].items[0].ParsingText().empty());
+    EXPECT_EQ(categories[1].kind, t_CustomCategoryKind::frequent);
+    EXPECT_EQ(categories[2].kind, t_CustomCategoryKind::recent);
+    EXPECT_EQ(categories[3].kind, t_CustomCategoryKind::recent);
+    for (std::size_t known = 1; known <= 3; ++known) {
+        EXPECT_TRUE(categories[known].known);
+        EXPECT_TRUE(categories[known].items.empty());
+    }
+    // A resource reference shows the string it names; one that cannot be loaded shows itself.
+    EXPECT_EQ(categories[4].rawName, resourceName);
+    EXPECT_EQ(categories[4].displayName, L"Pinned");
+    EXPECT_EQ(categories[5].displayName, L"@Z:\\no such library.dll,-1");
+    EXPECT_EQ(categories[6].kind, t_CustomCategoryKind::tasks);
+    ASSERT_EQ(categories[6].items.size(), 1u);
+    EXPECT_EQ(categories[6].items[0].DisplayText(), L"Run the tool");
+    EXPECT_TRUE(categories[6].items[0].ParsingText().empty());
+}
+
+TEST_F(CustomDestinationsFile, DamagedFilesContributeNothing) {
+    std::vector<t_CustomCategorySpec> tooMany(17, t_CustomCategorySpec{.type = 1, .knownId = 1});
+    Write(tooMany);
+    Open();
+    EXPECT_FALSE(file_.IsOpen());
+    EXPECT_TRUE(file_.Categories().empty());
+
+    // A link that does not load spoils the whole file.
+    std::string broken = SavedLink(Document(L"d.txt"));
+    broken[0] = 'X';
+    Write({{.type = 2, .links = {broken}}});
+    Open();
+    EXPECT_FALSE(file_.IsOpen());
+}
+
+TEST_F(CustomDestinationsFile, RemovingItemsMovesTheRestBackInPlace) {
+    const std::string first = SavedLink(Document(L"first.txt"));
+    Write({{.type = 0, .name = L"One", .links = {first}},
+           {.type = 0, .name = L"Two", .links = {SavedLink(Document(L"second.txt"))}},
+           {.type = 2, .links = {SavedLink(Document(L"third.exe"))}}});
+    const std::string before = ReadFileBytes(FilePath());
+    Open();
+    ASSERT_TRUE(file_.IsOpen());
+    file_.RemoveItems(0, 0, 1);
+    EXPECT_TRUE(file_.Categories()[0].items.empty());
+    file_.Close();
+
+    // Exactly the item's class id and state are gone, and its category keeps a count of 0 and its footer.
+    const std::string after = ReadFileBytes(FilePath());
+    const std::size_t itemLength = 16 + first.size();
+    ASSERT_EQ(after.size(), before.size() - itemLength);
+    const std::size_t countAt = 12 + 4 + 2 + 2 * 3;
+    EXPECT_EQ(after.substr(countAt, 8), std::string("\0\0\0\0\xAB\xFB\xBF\xBA", 8));
+    EXPECT_EQ(after.substr(countAt + 8), before.substr(countAt + 4 + itemLength + 4));
+    EXPECT_EQ(after.substr(0, 12), before.substr(0, 12));
+
+    Open();
+    ASSERT_EQ(file_.Categories().size(), 3u);
+    EXPECT_TRUE(file_.Categories()[0].items.empty());
+    EXPECT_EQ(LinkTarget(file_.Categories()[1].items.at(0)), scratch_ / L"second.txt");
+    EXPECT_EQ(LinkTarget(file_.Categories()[2].items.at(0)), scratch_ / L"third.exe");
+}

@@ -1,0 +1,27 @@
+#pragma once
+// Jump-list files for tests, made the way applications and the shell make them: links saved through
+// IPersistStream, custom files laid out byte by byte around them, automatic files through our own edits.
+
+#include "catalogue/link_properties.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace n_ombrix_test {
+
+// A link to the target saved through IPersistStream; a title goes into its property-store block as the
+// platform's store would put it.
+std::string SavedLink(const std::wstring& target, const std::wstring& arguments = {}, const std::wstring& title = {});
+
+struct t_CustomCategorySpec {
+    std::uint32_t type = 0;           // 0 custom, 1 known, 2 tasks
+    std::wstring name{};              // type 0
+    std::uint32_t knownId = 0;        // type 1
+    std::vector<std::string> links{}; // SavedLink bytes; types 0 and 2
+};
+
+// A whole custom destinations file: version 2, the categories, each with its footer.
+std::string CustomDestinationsBytes(const std::vector<t_CustomCategorySpec>& categories);
+
+} // namespace n_ombrix_test
