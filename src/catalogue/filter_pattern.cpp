@@ -1,4 +1,5 @@
 #include "catalogue/filter_pattern.h"
+#include "system/upper_case.h"
 
 #include <cwctype>
 #include <type_traits>
@@ -7,10 +8,7 @@ namespace n_ombrix {
 
 namespace {
 
-wchar_t UpperCased(wchar_t c) noexcept {
-    const auto unit = static_cast<std::make_unsigned_t<wchar_t>>(c);
-    return static_cast<wchar_t>(std::towupper(static_cast<std::wint_t>(unit)));
-}
+using n_zql::n_system::UpperCased;
 
 } // namespace
 

@@ -1,4 +1,5 @@
 #include "catalogue/icon_source_key.h"
+#include "system/upper_case.h"
 
 #include "system/identity_hash.h"
 
@@ -11,12 +12,7 @@ namespace n_ombrix {
 
 namespace {
 
-// towupper follows the character-type locale the program sets at start, as the shell's own comparisons do.
-std::wstring UpperCased(std::wstring_view text) {
-    std::wstring upper(text);
-    for (wchar_t& c : upper) c = static_cast<wchar_t>(std::towupper(static_cast<std::wint_t>(c)));
-    return upper;
-}
+using n_zql::n_system::UpperCased;
 
 } // namespace
 

@@ -1,4 +1,5 @@
 #include "config/configuration.h"
+#include "system/upper_case.h"
 
 #include "system/dpi_scaling.h"
 
@@ -47,10 +48,7 @@ constexpr t_OptionKey rootOptions[] = {
 
 // Text to value with Boost's rules: integers take an optional sign and decimal digits only; booleans take "0" or "1"
 // with optional leading zeros and sign. Anything else throws boost::bad_lexical_cast.
-template <typename T>
-T Convert(std::wstring_view text) {
-    return boost::lexical_cast<T>(text.data(), text.size());
-}
+template <typename T> T Convert(std::wstring_view text) { return boost::lexical_cast<T>(text.data(), text.size()); }
 
 std::wstring NumberText(std::int64_t value) { return std::to_wstring(value); }
 
@@ -100,7 +98,7 @@ std::vector<std::wstring> DefaultAppsShortcutsLocations() {
 std::vector<std::wstring> DefaultPlacesShortcutsLocations() { return {L"%USERPROFILE%\\Links"}; }
 
 std::vector<std::wstring> FactoryFilters() {
-    return {L"DESKTOP.LNK", L"*UNINSTALL*", L"*.URL", L"*.HTM", L"*.HTML", L"*.TXT",
+    return {L"DESKTOP.LNK", L"*UNINSTALL*", L"*.URL",  L"*.HTM", L"*.HTML", L"*.TXT",
             L"*.RTF",       L"*.DOC",       L"*.DOCX", L"*.PDF", L"*.INI",  L"*.XML"};
 }
 
@@ -114,12 +112,9 @@ std::vector<t_LaunchItem> FactoryExecutors() {
 
 t_Configuration::t_Configuration(const std::wstring& dataFolder, std::int32_t dpi)
     : appsShortcutsLocations(DefaultAppsShortcutsLocations()),
-      placesShortcutsLocations(DefaultPlacesShortcutsLocations()),
-      colors(DefaultColors()),
-      popupWidth(t_ScaledRange::At(dpi, 320, 15360, 621)),
-      appsListWidth(t_ScaledRange::At(dpi, 160, 15200, 300)),
-      filePath(dataFolder + L"Configuration.qln"),
-      dpi_(dpi) {}
+      placesShortcutsLocations(DefaultPlacesShortcutsLocations()), colors(DefaultColors()),
+      popupWidth(t_ScaledRange::At(dpi, 320, 15360, 621)), appsListWidth(t_ScaledRange::At(dpi, 160, 15200, 300)),
+      filePath(dataFolder + L"Configuration.qln"), dpi_(dpi) {}
 
 void t_Configuration::ResetToDefaults() {
     appsShortcutsLocations = DefaultAppsShortcutsLocations();
@@ -189,9 +184,9 @@ void t_Configuration::ReadColors(const t_Document& document, t_Element colorsEle
         const auto g = Convert<std::uint64_t>(document.AttributeByName(color, L"g"));
         const auto b = Convert<std::uint64_t>(document.AttributeByName(color, L"b"));
         // A channel above 255 is ignored for that colour alone; reading goes on.
-        if (r <= 255 && g <= 255 && b <= 255) colors[i] = Rgb(static_cast<std::uint32_t>(r),
-                                                            static_cast<std::uint32_t>(g),
-                                                            static_cast<std::uint32_t>(b));
+        if (r <= 255 && g <= 255 && b <= 255)
+            colors[i] =
+                Rgb(static_cast<std::uint32_t>(r), static_cast<std::uint32_t>(g), static_cast<std::uint32_t>(b));
     }
 }
 
@@ -203,8 +198,7 @@ void t_Configuration::Normalise() {
         std::erase(appsShortcutsLocations, applicationShortcutsLocation);
     if (placesShortcutsLocations.empty()) placesShortcutsLocations = DefaultPlacesShortcutsLocations();
 
-    for (std::wstring& filter : appsShortcutsFilters)
-        for (wchar_t& c : filter) c = static_cast<wchar_t>(std::towupper(static_cast<std::wint_t>(c)));
+    for (std::wstring& filter : appsShortcutsFilters) filter = n_zql::n_system::UpperCased(filter);
 
     if (!popupWidth.Contains(popupWidth.current)) popupWidth.current = popupWidth.defaultValue;
     // The list must leave room for the index pane and the resize strip.
@@ -232,7 +226,8 @@ t_Document t_Configuration::WriteDocument() const {
     WriteList(document, root, placesLocationsName, pathName, placesShortcutsLocations);
     WriteList(document, root, filtersName, patternName, appsShortcutsFilters);
     const t_Element executors = document.AppendChild(root, executorsName);
-    for (const t_LaunchItem& item : customExecutors) WriteLaunchItem(item, document, document.AppendChild(executors, L""));
+    for (const t_LaunchItem& item : customExecutors)
+        WriteLaunchItem(item, document, document.AppendChild(executors, L""));
     document.Finish();
     return document;
 }

@@ -1,4 +1,5 @@
 #include "jumplists/shell_destination.h"
+#include "system/upper_case.h"
 
 #include "catalogue/icon_store.h"
 #include "catalogue/link_properties.h"
@@ -40,11 +41,6 @@ PROPERTYKEY PlatformKey(const t_PropertyKey& key) {
     std::memcpy(&platformKey.fmtid, key.formatId.data(), key.formatId.size());
     platformKey.pid = key.id;
     return platformKey;
-}
-
-std::wstring UpperCase(std::wstring text) {
-    for (wchar_t& character : text) character = static_cast<wchar_t>(std::towupper(character));
-    return text;
 }
 
 // A link's properties: from its property store where the platform answers, else from the bytes the link was
@@ -123,7 +119,7 @@ void t_ShellDestination::CreateFromLink(bool keepParsingText, std::span<const st
     wchar_t path[pathCapacity] = {};
     const bool hasPath = SUCCEEDED(link_->GetPath(path, pathCapacity, nullptr, SLGP_RAWPATH)) && path[0] != L'\0' &&
                          std::wcslen(path) <= longestKeyPath;
-    if (hasPath) AddToKey(UpperCase(path));
+    if (hasPath) AddToKey(UpperCased(path));
 
     t_LinkPropertyReader properties(link_, linkBytes);
     if (properties.Bool(isDestListSeparatorKey)) {
@@ -146,7 +142,7 @@ void t_ShellDestination::CreateFromLink(bool keepParsingText, std::span<const st
             displayText_.clear();
         else if (SUCCEEDED(SHLoadIndirectString(title->c_str(), text, titleCapacity, nullptr)))
             displayText_ = text;
-        if (hasPath && !displayText_.empty()) AddToKey(UpperCase(displayText_));
+        if (hasPath && !displayText_.empty()) AddToKey(UpperCased(displayText_));
     }
     if (keepParsingText && hasPath) parsingText_ = DestinationsFileStem(identityKey_);
 

@@ -1,4 +1,5 @@
 #include "launch/command_line.h"
+#include "system/upper_case.h"
 
 #include <algorithm>
 #include <cwctype>
@@ -9,7 +10,7 @@ namespace {
 
 bool IsWhiteSpace(wchar_t c) { return std::iswspace(static_cast<std::wint_t>(c)) != 0; }
 
-wchar_t UpperCase(wchar_t c) { return static_cast<wchar_t>(std::towupper(static_cast<std::wint_t>(c))); }
+using n_zql::n_system::UpperCased;
 
 bool CannotBeInPath(wchar_t c) { return c < L' ' || c == L'"' || c == L'|' || c == L'<' || c == L'>'; }
 
@@ -87,7 +88,7 @@ std::optional<t_CompletionTarget> FindCompletionTarget(std::wstring_view text) {
 void ShortenToCommonPrefix(std::wstring& candidate, std::wstring_view name) {
     const std::size_t limit = std::min(candidate.size(), name.size());
     std::size_t length = 0;
-    while (length < limit && UpperCase(candidate[length]) == UpperCase(name[length])) ++length;
+    while (length < limit && UpperCased(candidate[length]) == UpperCased(name[length])) ++length;
     candidate.resize(length);
 }
 

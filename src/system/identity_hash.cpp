@@ -1,4 +1,5 @@
 #include "system/identity_hash.h"
+#include "system/upper_case.h"
 
 #include "system/utf16.h"
 
@@ -44,9 +45,7 @@ t_IdentityHash Crc64OfText(std::wstring_view text, t_IdentityHash crc) noexcept 
 }
 
 t_IdentityHash ApplicationIdentityHash(std::wstring_view applicationIdentity) {
-    std::wstring upper(applicationIdentity);
-    for (wchar_t& c : upper) c = static_cast<wchar_t>(std::towupper(static_cast<std::wint_t>(c)));
-    return Crc64OfText(upper);
+    return Crc64OfText(UpperCased(applicationIdentity));
 }
 
 } // namespace n_zql::n_system

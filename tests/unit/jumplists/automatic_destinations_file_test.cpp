@@ -1,4 +1,5 @@
 #include "jumplists/automatic_destinations_file.h"
+#include "system/upper_case.h"
 
 #include "jumplists/destinations_file_name.h"
 #include "jumplists/destinations_files.h"
@@ -28,11 +29,6 @@ const std::wstring sharedJumpLists = std::wstring(OMBRIX_SHARED_TESTDATA_WINDOWS
 
 // The files Windows wrote live beside the repository, not in it; a checkout without them skips their tests.
 bool SharedJumpListsPresent() { return GetFileAttributesW(sharedJumpLists.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-std::wstring UpperCase(std::wstring text) {
-    for (wchar_t& character : text) character = static_cast<wchar_t>(std::towupper(character));
-    return text;
-}
 
 std::wstring LinkPath(const t_DestListEntry& entry) {
     wchar_t path[1024] = {};
@@ -116,7 +112,7 @@ TEST_F(AutomaticDestinationsFile, AWindows7FileOpensWithItsEntriesInOrder) {
                                      L"Documents.library-ms");
     // Folders are keyed by their path in upper case and found by that key.
     for (const t_DestListEntry* entry : entries) {
-        EXPECT_EQ(entry->destination.IdentityKey(), Crc64OfText(UpperCase(LinkPath(*entry))));
+        EXPECT_EQ(entry->destination.IdentityKey(), Crc64OfText(UpperCased(LinkPath(*entry))));
         EXPECT_EQ(file.Find(entry->destination.IdentityKey()), entry);
     }
     // Wine names only the ID lists of folders that exist here: the original machine's Desktop is this one's.

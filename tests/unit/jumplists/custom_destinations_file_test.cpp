@@ -37,7 +37,7 @@ protected:
         return path;
     }
 
-    std::wstring Write(const std::vector<t_CustomCategorySpec>& categories) {
+    std::wstring Write(const std::vector<t_CustomCategoryFields>& categories) {
         WriteFileBytes(FilePath(), CustomDestinationsBytes(categories));
         return FilePath();
     }
@@ -116,7 +116,7 @@ TEST_F(CustomDestinationsFile, CategoriesReadWithTheirKindsNamesAndItems) {
 }
 
 TEST_F(CustomDestinationsFile, DamagedFilesContributeNothing) {
-    std::vector<t_CustomCategorySpec> tooMany(17, t_CustomCategorySpec{.type = 1, .knownId = 1});
+    std::vector<t_CustomCategoryFields> tooMany(17, t_CustomCategoryFields{.type = 1, .knownId = 1});
     Write(tooMany);
     Open();
     EXPECT_FALSE(file_.IsOpen());

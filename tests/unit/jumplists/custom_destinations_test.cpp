@@ -2,6 +2,8 @@
 // and removals checked byte for byte against the file written without those items.
 
 #include "jumplists/custom_destinations.h"
+
+#include "error_result.h"
 #include "jumplists/memory_byte_stream.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +16,7 @@
 #include <vector>
 
 using namespace n_ombrix;
+using n_ombrix_test::ResultOf;
 
 namespace {
 
@@ -65,15 +68,6 @@ struct t_FakeLoader : t_CustomItemLoader {
     std::optional<std::uint64_t> end; // an end to report whatever the state says
     std::vector<t_CustomCategoryKind> kinds;
 };
-
-std::int32_t ResultOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const n_zql::n_system::n_windows::n_com::t_ErrorException& error) {
-        return error.Result();
-    }
-    return 0;
-}
 
 // Kind (recent, frequent, custom, tasks), known mark, name, span, count offset and item spans of each category.
 std::string Describe(const t_CustomDestinations& file) {

@@ -3,6 +3,8 @@
 // open reads from them.
 
 #include "jumplists/dest_list.h"
+
+#include "error_result.h"
 #include "jumplists/memory_byte_stream.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +18,7 @@
 #include <vector>
 
 using namespace n_ombrix;
+using n_ombrix_test::ResultOf;
 
 namespace {
 
@@ -39,16 +42,16 @@ struct t_Record {
 
 // A record as the shell might have written it: the bytes we do not interpret hold a pattern, so that a test sees
 // whether they were kept.
-t_Bytes Record(std::uint32_t version, const t_Record& spec) {
+t_Bytes Record(std::uint32_t version, const t_Record& fields) {
     const std::u16string path = u"C:\\Docs\\a.txt";
     const std::size_t fixed = version == 1 ? 114 : 130;
     t_Bytes out(fixed + 2 * path.size() + (version == 1 ? 0 : 4), std::byte{0xA5});
-    for (std::size_t i = 8; i < fixed; ++i) out[i] = std::byte((i * 7 + spec.number) & 0xFF);
-    Put(out, 88, 4, static_cast<std::uint32_t>(spec.number));
-    Put(out, 108, 4, static_cast<std::uint32_t>(spec.pin));
+    for (std::size_t i = 8; i < fixed; ++i) out[i] = std::byte((i * 7 + fields.number) & 0xFF);
+    Put(out, 88, 4, static_cast<std::uint32_t>(fields.number));
+    Put(out, 108, 4, static_cast<std::uint32_t>(fields.pin));
     Put(out, version == 1 ? 112 : 128, 2, path.size());
     for (std::size_t i = 0; i < path.size(); ++i) Put(out, fixed + 2 * i, 2, path[i]);
-    Put(out, 0, 8, DestListRecordChecksum(std::span(out).first(fixed)) ^ (spec.badChecksum ? 1 : 0));
+    Put(out, 0, 8, DestListRecordChecksum(std::span(out).first(fixed)) ^ (fields.badChecksum ? 1 : 0));
     return out;
 }
 
@@ -95,15 +98,6 @@ struct t_FakeLinks : t_DestListLinks {
 
 constexpr auto eFail = static_cast<std::int32_t>(0x80004005u);
 constexpr auto eInvalidArgument = static_cast<std::int32_t>(0x80070057u);
-
-std::int32_t ResultOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const n_zql::n_system::n_windows::n_com::t_ErrorException& error) {
-        return error.Result();
-    }
-    return 0;
-}
 
 std::set<std::uint32_t> Open(t_DestList& list, t_ByteStream& stream, t_DestListLinks& links) {
     std::set<std::uint32_t> kept = list.Repair(stream, links);

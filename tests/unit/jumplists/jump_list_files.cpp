@@ -49,12 +49,12 @@ std::string SavedLink(const std::wstring& target, const std::wstring& arguments,
     return std::string(reinterpret_cast<const char*>(titled.data()), titled.size());
 }
 
-std::string CustomDestinationsBytes(const std::vector<t_CustomCategorySpec>& categories) {
+std::string CustomDestinationsBytes(const std::vector<t_CustomCategoryFields>& categories) {
     std::string bytes;
     AppendU32(bytes, 2);
     AppendU32(bytes, static_cast<std::uint32_t>(categories.size()));
     AppendU32(bytes, 0);
-    for (const t_CustomCategorySpec& category : categories) {
+    for (const t_CustomCategoryFields& category : categories) {
         AppendU32(bytes, category.type);
         if (category.type == 0) {
             AppendU16(bytes, static_cast<std::uint16_t>(category.name.size()));

@@ -14,7 +14,7 @@ namespace n_ombrix_test {
 // platform's store would put it.
 std::string SavedLink(const std::wstring& target, const std::wstring& arguments = {}, const std::wstring& title = {});
 
-struct t_CustomCategorySpec {
+struct t_CustomCategoryFields {
     std::uint32_t type = 0;           // 0 custom, 1 known, 2 tasks
     std::wstring name{};              // type 0
     std::uint32_t knownId = 0;        // type 1
@@ -22,6 +22,6 @@ struct t_CustomCategorySpec {
 };
 
 // A whole custom destinations file: version 2, the categories, each with its footer.
-std::string CustomDestinationsBytes(const std::vector<t_CustomCategorySpec>& categories);
+std::string CustomDestinationsBytes(const std::vector<t_CustomCategoryFields>& categories);
 
 } // namespace n_ombrix_test

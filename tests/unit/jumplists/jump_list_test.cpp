@@ -72,7 +72,7 @@ protected:
         for (const std::wstring& name : pinned) file.Pin(Destination(name));
     }
 
-    void WriteCustom(const std::vector<t_CustomCategorySpec>& categories) {
+    void WriteCustom(const std::vector<t_CustomCategoryFields>& categories) {
         WriteFileBytes(folders_.custom + Stem() + std::wstring(customDestinationsSuffix),
                        CustomDestinationsBytes(categories));
     }

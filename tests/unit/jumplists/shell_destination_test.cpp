@@ -1,4 +1,5 @@
 #include "jumplists/shell_destination.h"
+#include "system/upper_case.h"
 
 #include "app/display_metrics.h"
 #include "catalogue/icon_store.h"
@@ -25,11 +26,6 @@ using namespace n_zql::n_system::n_windows;
 using n_com::t_ComPtr;
 
 namespace {
-
-std::wstring UpperCase(std::wstring text) {
-    for (wchar_t& character : text) character = static_cast<wchar_t>(std::towupper(character));
-    return text;
-}
 
 class ShellDestination : public testing::Test {
 protected:
@@ -69,8 +65,8 @@ protected:
 TEST_F(ShellDestination, LinksAreKeyedByPathIgnoringCaseAndByArguments) {
     const std::wstring document = File(L"Report.txt");
     const t_ShellDestination plain = FromLink({.target = document});
-    EXPECT_EQ(plain.IdentityKey(), Crc64OfText(UpperCase(document)));
-    EXPECT_EQ(FromLink({.target = UpperCase(document)}).IdentityKey(), plain.IdentityKey());
+    EXPECT_EQ(plain.IdentityKey(), Crc64OfText(UpperCased(document)));
+    EXPECT_EQ(FromLink({.target = UpperCased(document)}).IdentityKey(), plain.IdentityKey());
     const t_ShellDestination withArguments = FromLink({.target = document, .arguments = L"/p"});
     EXPECT_EQ(withArguments.IdentityKey(), Crc64OfText(L"/p", plain.IdentityKey()));
     EXPECT_NE(FromLink({.target = document, .arguments = L"/P"}).IdentityKey(), withArguments.IdentityKey());
@@ -94,7 +90,7 @@ TEST_F(ShellDestination, TitlesAndSeparatorsComeFromTheLinksOwnProperties) {
     AddLinkProperties(titled, {{titleKey, std::wstring(L"Meeting notes")}});
     const t_ShellDestination destination = FromLinkFile(titled);
     EXPECT_EQ(destination.DisplayText(), L"Meeting notes");
-    EXPECT_EQ(destination.IdentityKey(), Crc64OfText(L"MEETING NOTES", Crc64OfText(UpperCase(document))));
+    EXPECT_EQ(destination.IdentityKey(), Crc64OfText(L"MEETING NOTES", Crc64OfText(UpperCased(document))));
 
     const std::wstring separator = scratch_ / L"separator.lnk";
     MakeShellLink(separator, {.target = document});
@@ -115,7 +111,7 @@ TEST_F(ShellDestination, ItemsAreKeyedByTheirParsingNameAsItIs) {
     n_com::t_CoTaskMemString parsingName;
     ASSERT_HRESULT_SUCCEEDED(item->GetDisplayName(SIGDN_DESKTOPABSOLUTEPARSING, parsingName.Put()));
     EXPECT_EQ(destination.IdentityKey(), Crc64OfText(parsingName.Get()));
-    EXPECT_NE(destination.IdentityKey(), Crc64OfText(UpperCase(parsingName.Get())));
+    EXPECT_NE(destination.IdentityKey(), Crc64OfText(UpperCased(parsingName.Get())));
     EXPECT_EQ(destination.ParsingText(), parsingName.Get());
     EXPECT_EQ(destination.DisplayText(), L"Plan.txt");
     EXPECT_NE(destination.Item(), nullptr);
