@@ -62,6 +62,8 @@ void t_Application::ApplyConfiguration() {
 
 void t_Application::ResetCatalogueState() {
     busy_ = true;
+    // The jump list's cached icons belong to the icon store, which the next scan empties.
+    currentJumpList_.Drop();
     catalogue_.Clear();
     launcher_.Clear();
 }

@@ -4,6 +4,7 @@
 #include "jumplists/destinations_file_name.h"
 #include "system/error_exception.h"
 
+#include <shlobj.h>
 #include <shlwapi.h>
 #include <versionhelpers.h>
 
@@ -65,13 +66,37 @@ std::uint64_t CurrentFileTime() noexcept {
 // fit 32 bits.
 std::optional<std::uint32_t> EntryNumberOfName(const wchar_t* name) {
     if (!name || !*name) return std::nullopt;
+    // ASCII digits only: iswxdigit may accept other digits, which wcstoul would then stop at.
     for (const wchar_t* character = name; *character; ++character)
-        if (!std::iswxdigit(*character)) return std::nullopt;
+        if (*character > 0x7F || !std::iswxdigit(*character)) return std::nullopt;
     errno = 0;
-    const unsigned long value = std::wcstoul(name, nullptr, 16);
-    if (errno == ERANGE || value > std::numeric_limits<std::uint32_t>::max()) return std::nullopt;
+    wchar_t* end = nullptr;
+    const unsigned long value = std::wcstoul(name, &end, 16);
+    if (errno == ERANGE || *end != L'\0' || value > std::numeric_limits<std::uint32_t>::max()) return std::nullopt;
     return static_cast<std::uint32_t>(value);
 }
+
+// What an entry's stream holds: a shell link, as the file's reader loads every entry. A shell item (pinned from an
+// application's category) is saved as a link to it; saved as an item it would not load, and the pin would be lost
+// at the next open.
+void SaveAsLink(const t_ShellDestination& destination, IStream* stream) {
+    if (IShellItem* item = destination.Item()) {
+        n_com::t_IdList idList;
+        n_com::ThrowIfFailed(SHGetIDListFromObject(item, idList.Put()));
+        t_ComPtr<IShellLinkW> link;
+        n_com::ThrowIfFailed(
+            CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(link.Put())));
+        n_com::ThrowIfFailed(link->SetIDList(idList.Get()));
+        n_com::ThrowIfFailed(link.Query<IPersistStream>()->Save(stream, TRUE));
+        return;
+    }
+    // The destination's object stays dirty: saving it here is not the user's save.
+    n_com::ThrowIfFailed(destination.GetPersistStream()->Save(stream, FALSE));
+}
+
+// In direct mode the storage writes through its own buffers; committing flushes them, so that the shell's file is
+// whole on disk after each edit. A failure changes nothing that was written.
+void Flush(IStorage* storage) noexcept { storage->Commit(STGC_DEFAULT); }
 
 } // namespace
 
@@ -157,14 +182,17 @@ void t_AutomaticDestinationsFile::RemoveOrphans(const std::set<std::uint32_t>& r
 std::vector<const t_DestListEntry*> t_AutomaticDestinationsFile::Entries() const {
     std::vector<const t_DestListEntry*> entries;
     entries.reserve(destList_.Records().size());
+    // A record whose entry was not completed (an edit that failed part way) is not shown.
     for (const t_DestListRecord& record : destList_.Records())
-        entries.push_back(&entries_.at(static_cast<std::uint32_t>(record.EntryNumber())));
+        if (const auto found = entries_.find(static_cast<std::uint32_t>(record.EntryNumber())); found != entries_.end())
+            entries.push_back(&found->second);
     return entries;
 }
 
 std::vector<const t_DestListEntry*> t_AutomaticDestinationsFile::PinnedEntries() const {
     std::vector<const t_DestListEntry*> entries;
-    for (const std::uint32_t number : destList_.PinnedEntryNumbers()) entries.push_back(&entries_.at(number));
+    for (const std::uint32_t number : destList_.PinnedEntryNumbers())
+        if (const auto found = entries_.find(number); found != entries_.end()) entries.push_back(&found->second);
     return entries;
 }
 
@@ -187,7 +215,9 @@ const t_DestListEntry& t_AutomaticDestinationsFile::FindOrAdd(const t_ShellDesti
             t_ComByteStream stream(destListStream_.Get());
             destList_.Create(stream, IsWindows10OrGreater() ? 3 : 1);
         } catch (...) {
+            // An empty compound file without its DestList would refuse every later open and creation.
             Close();
+            DeleteFileW(path_.c_str());
             throw;
         }
     }
@@ -197,21 +227,25 @@ const t_DestListEntry& t_AutomaticDestinationsFile::FindOrAdd(const t_ShellDesti
     t_ComPtr<IStream> linkStream;
     n_com::ThrowIfFailed(
         storage_->CreateStream(StreamName(number).c_str(), STGM_CREATE | exclusiveReadWrite, 0, 0, linkStream.Put()));
-    // The destination's object stays dirty: saving it here is not the user's save.
-    n_com::ThrowIfFailed(destination.GetPersistStream()->Save(linkStream.Get(), FALSE));
+    SaveAsLink(destination, linkStream.Get());
+    Flush(storage_.Get());
     return entries_.insert_or_assign(number, t_DestListEntry{number, destination.Copy()}).first->second;
 }
 
 void t_AutomaticDestinationsFile::Pin(const t_ShellDestination& destination) {
+    // The file keeps no more pins than entries; a pin beyond them would be dropped at the next open.
+    if (destList_.PinnedEntryNumbers().size() >= destListKeptEntries) return;
     const t_DestListEntry& entry = FindOrAdd(destination);
     t_ComByteStream stream(destListStream_.Get());
     destList_.Pin(stream, entry.entryNumber);
+    Flush(storage_.Get());
 }
 
 void t_AutomaticDestinationsFile::Unpin(const t_DestListEntry& entry) {
     if (!destListStream_) return;
     t_ComByteStream stream(destListStream_.Get());
     destList_.Unpin(stream, entry.entryNumber);
+    Flush(storage_.Get());
 }
 
 void t_AutomaticDestinationsFile::Remove(const t_DestListEntry& entry) {
@@ -225,6 +259,7 @@ void t_AutomaticDestinationsFile::Remove(const t_DestListEntry& entry) {
     destList_.Remove(stream, number);
     entries_.erase(number);
     n_com::ThrowIfFailed(storage_->DestroyElement(StreamName(number).c_str()));
+    Flush(storage_.Get());
 }
 
 void t_AutomaticDestinationsFile::RemoveAll() {

@@ -129,8 +129,9 @@ void t_CustomDestinationsFile::RemoveItems(std::size_t category, std::size_t fir
     t_ComByteStream stream(stream_.Get());
     // The layout may drop the items and still throw (the file was rewritten but not cut): follow it either way.
     const auto followLayout = [&] {
-        std::vector<t_ShellDestination>& items = categories_.at(category).items;
-        if (layout_.Categories().at(category).items.size() != items.size())
+        if (category >= categories_.size()) return;
+        std::vector<t_ShellDestination>& items = categories_[category].items;
+        if (layout_.Categories()[category].items.size() != items.size())
             items.erase(items.begin() + static_cast<std::ptrdiff_t>(first),
                         items.begin() + static_cast<std::ptrdiff_t>(last));
     };

@@ -15,7 +15,7 @@ using n_zql::n_system::n_windows::n_com::ThrowHResult;
 
 constexpr std::uint32_t largestEntryCount = 0x10000;
 // Both the repair pass's limit on entries and on pins: what the shell keeps.
-constexpr std::uint32_t keptEntryLimit = 64;
+constexpr std::uint32_t keptEntryLimit = destListKeptEntries;
 constexpr std::uint32_t notIssued = 0xFFFFFFFF; // last issued number when there is no entry
 
 constexpr std::size_t checksumOffset = 0;

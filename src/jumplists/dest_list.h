@@ -34,6 +34,8 @@ inline constexpr std::size_t destListHeaderSize = 32;
 // The part of every record that holds its checksum, entry number and pin position, whatever the version: what
 // an in-place update rewrites.
 inline constexpr std::size_t destListRecordCommonSize = 114;
+// Opening keeps at most this many entries, and pins no more.
+inline constexpr std::uint32_t destListKeptEntries = 64;
 
 struct t_DestListRecord {
     std::uint64_t start = 0, end = 0; // byte offsets in the stream

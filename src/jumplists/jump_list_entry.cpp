@@ -14,9 +14,11 @@ const std::wstring& t_JumpListEntry::GetText() const { return destination_ ? des
 HBITMAP t_JumpListEntry::GetIcon(t_IconStore& iconStore) { return destination_->GetIcon(iconStore); }
 
 bool t_JumpListEntry::Open() {
-    // A copy: opening may take long enough for the list, and this entry with it, to be rebuilt meanwhile.
+    // Copies: opening may pump messages long enough for the jump list, and this entry with it, to be rebuilt or
+    // dropped meanwhile.
     const t_ShellDestination copy = destination_->Copy();
-    return copy.Open(jumpList_->Identity());
+    const std::wstring identity = jumpList_->Identity();
+    return copy.Open(identity);
 }
 
 void t_JumpListEntry::TogglePin() {

@@ -111,8 +111,17 @@ void t_ShellDestination::CreateFromItem(bool keepParsingText) {
     // Items are keyed by their parsing name as it is: unlike paths, their case may matter.
     std::wstring parsingName = ItemName(item_.Get(), SIGDN_DESKTOPABSOLUTEPARSING);
     AddToKey(parsingName);
-    if (keepParsingText) parsingText_ = std::move(parsingName);
-    displayText_ = ItemName(item_.Get(), SIGDN_PARENTRELATIVEEDITING);
+    if (keepParsingText) parsingText_ = parsingName;
+    // Some folders have no editing names for their items; the normal name, else the parsing name, serves then.
+    // Only the key is essential.
+    n_com::t_CoTaskMemString name;
+    if (SUCCEEDED(item_->GetDisplayName(SIGDN_PARENTRELATIVEEDITING, name.Put())) && name.Get())
+        displayText_ = name.Get();
+    else if (n_com::t_CoTaskMemString normal;
+             SUCCEEDED(item_->GetDisplayName(SIGDN_NORMALDISPLAY, normal.Put())) && normal.Get())
+        displayText_ = normal.Get();
+    else
+        displayText_ = parsingName;
 }
 
 void t_ShellDestination::CreateFromLink(bool keepParsingText, std::span<const std::byte> linkBytes) {

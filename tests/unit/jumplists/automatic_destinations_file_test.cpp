@@ -224,6 +224,24 @@ TEST_F(AutomaticDestinationsFile, OpeningKeepsTheNewestSixtyFourEntries) {
     EXPECT_EQ(names.count(L"11"), 1u); // entry 17
 }
 
+TEST_F(AutomaticDestinationsFile, PinnedShellItemsAreStoredAsLinksAndPinsStopAtSixtyFour) {
+    // A document of an application's own category may be a shell item; the file holds links.
+    const std::wstring path = scratch_ / L"Item.txt";
+    WriteFileBytes(path, "document");
+    t_ComPtr<IShellItem> item;
+    ASSERT_HRESULT_SUCCEEDED(SHCreateItemFromParsingName(path.c_str(), nullptr, IID_PPV_ARGS(item.Put())));
+    t_AutomaticDestinationsFile file;
+    file.Open(scratch_.Path(), stem_);
+    file.Pin(t_ShellDestination::Create(item.Get(), true));
+    for (int index = 0; index < 64; ++index) file.Pin(Document(L"Pin " + std::to_wstring(index) + L".txt"));
+    EXPECT_EQ(file.PinnedEntries().size(), 64u);
+    EXPECT_EQ(file.Entries().size(), 64u); // the 65th pin added nothing
+    file.Close();
+    file.Open(scratch_.Path(), stem_);
+    ASSERT_EQ(file.PinnedEntries().size(), 64u);
+    EXPECT_EQ(LinkPath(*file.PinnedEntries().front()), path);
+}
+
 TEST_F(AutomaticDestinationsFile, AFileHeldByAnotherIsLeftAlone) {
     t_AutomaticDestinationsFile file;
     file.Open(scratch_.Path(), stem_);
