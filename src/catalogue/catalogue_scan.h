@@ -77,6 +77,7 @@ private:
     t_IconStore& iconStore_;
     const std::vector<std::wstring>& filters_; // the configuration's, upper case
     n_zql::n_system::n_windows::n_com::t_ComPtr<t_ApplicationResolver> appResolver_;
+    n_zql::n_system::n_windows::n_com::t_ComPtr<IClassFactory> linkFactory_;
     // Every item of the current walk, in creation order, until the finishing pass.
     std::vector<std::unique_ptr<t_CatalogueItem>> ownedItems_;
     // Top level of the current walk; the catalogue's own list gets it only when the walk is finished, so that the
