@@ -26,17 +26,26 @@ ombrix_display_start() {
 
 ombrix_wine_start() {
   ombrix_wine_prefix=$1
+  [ -n "$ombrix_wine_prefix" ] || { ombrix_log "no Wine prefix given"; return 1; }
   export WINEPREFIX="$ombrix_wine_prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   ombrix_display_start || return 1
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  # A prefix counts as made when Wine's own libraries are in it: a wineboot that stopped part way (it happened
+  # once) leaves the registry files but not the libraries, and every program then fails to start.
+  local attempt=1
+  while [ ! -f "$WINEPREFIX/drive_c/windows/system32/kernel32.dll" ]; do
+    if [ $attempt -gt 3 ]; then ombrix_log "could not create the Wine prefix $WINEPREFIX"; return 1; fi
+    [ $attempt -gt 1 ] && ombrix_log "the Wine prefix was left incomplete; making it again (attempt $attempt)"
     ombrix_log "creating the Wine prefix $WINEPREFIX (once per build tree)"
+    wineserver -k >/dev/null 2>&1
+    rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
-    wineboot --init >/dev/null 2>&1
+    wineboot --init >"$WINEPREFIX.wineboot.log" 2>&1
     wineserver -w
     # A crash must end the process, not wait for someone to close Wine's crash dialog.
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     wineserver -w
-  fi
+    attempt=$((attempt + 1))
+  done
   # A persistent server makes each Wine start cheap for the whole run. The first Wine process of a server starts
   # Wine's own services, which live as long as the server and keep the output streams they inherited: start them
   # here, detached from any stream, or CTest would wait on the first test's output until its time-out.
