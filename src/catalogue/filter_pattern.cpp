@@ -1,4 +1,5 @@
 #include "catalogue/filter_pattern.h"
+
 #include "system/upper_case.h"
 
 #include <cwctype>

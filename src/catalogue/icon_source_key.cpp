@@ -1,7 +1,7 @@
 #include "catalogue/icon_source_key.h"
-#include "system/upper_case.h"
 
 #include "system/identity_hash.h"
+#include "system/upper_case.h"
 
 #include <array>
 #include <cstddef>

@@ -1,7 +1,7 @@
 #include "config/configuration.h"
-#include "system/upper_case.h"
 
 #include "system/dpi_scaling.h"
+#include "system/upper_case.h"
 
 #include <boost/lexical_cast.hpp>
 

@@ -1,4 +1,5 @@
 #include "launch/command_line.h"
+
 #include "system/upper_case.h"
 
 #include <algorithm>

@@ -1,10 +1,9 @@
 #include "launch/launch_history.h"
 
+#include "system/upper_case.h"
+
 #include <algorithm>
-#include <array>
-#include <cwctype>
 #include <numeric>
-#include <type_traits>
 
 namespace n_ombrix {
 
@@ -41,29 +40,13 @@ void ReadEntries(const t_Document& document, t_Element element, t_LaunchHistory&
 
 } // namespace
 
-void AppendUpperCase(std::wstring& target, std::wstring_view text) {
-    // Loading a full history upper-cases some 600,000 characters; towupper is a call into the C runtime each time.
-    static const std::array<wchar_t, 128> ascii = [] {
-        std::array<wchar_t, 128> table{};
-        for (std::size_t c = 0; c < table.size(); ++c)
-            table[c] = static_cast<wchar_t>(std::towupper(static_cast<std::wint_t>(c)));
-        return table;
-    }();
-    const std::size_t start = target.size();
-    target.append(text);
-    for (auto c = target.begin() + static_cast<std::ptrdiff_t>(start); c != target.end(); ++c) {
-        const auto unit = static_cast<std::make_unsigned_t<wchar_t>>(*c);
-        *c = unit < ascii.size() ? ascii[unit] : static_cast<wchar_t>(std::towupper(static_cast<std::wint_t>(unit)));
-    }
-}
-
 void t_LaunchHistory::Add(std::wstring_view text) {
     for (std::size_t i = texts_.size(); i-- > 0;)
         if (texts_[i] == text) Remove(i);
     while (texts_.size() >= capacity) Remove(texts_.size() - 1);
 
     std::wstring upper;
-    AppendUpperCase(upper, text);
+    n_zql::n_system::AppendUpperCased(upper, text);
     if (ordered_) {
         // The new entry is the most recent, so it comes first among entries of the same upper-cased text.
         const auto place = std::lower_bound(textOrder_.begin(), textOrder_.end(), upper,
@@ -84,7 +67,7 @@ bool t_LaunchHistory::Append(std::wstring_view text) {
     if (texts_.size() >= capacity) return false;
     if (text.empty()) return true;
     texts_.emplace_back(text);
-    AppendUpperCase(upper_, text);
+    n_zql::n_system::AppendUpperCased(upper_, text);
     upperStarts_.push_back(upper_.size());
     ordered_ = false;
     return true;

@@ -50,10 +50,6 @@ private:
     bool ordered_ = true; // false after Append until TextOrder rebuilds the order
 };
 
-// Appends the text with every character through towupper, as history entries and queries are compared. The ASCII
-// range goes through a table filled by towupper on first use, after start-up has set the character-type locale.
-void AppendUpperCase(std::wstring& target, std::wstring_view text);
-
 // "History.qln" as a document: histories[0] is the default executor's, histories[i + 1] belongs to the custom
 // executor whose short caption is captions[i]. Writing gives a finished document, one attribute per entry (empty
 // name, the entry as value) in history order; the custom executors' list is written even when empty.

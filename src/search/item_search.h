@@ -9,21 +9,18 @@
 // order the items were added. The order is total, so narrowing the previous answer by a longer query gives exactly
 // what searching every item again gives, even for names that differ only in case.
 
+#include "system/substring_search.h"
+#include "system/upper_case.h"
+
 #include <algorithm>
-#include <bit>
 #include <concepts>
 #include <cstddef>
 #include <cstdint>
-#include <cwctype>
 #include <numeric>
 #include <string>
 #include <string_view>
 #include <type_traits>
 #include <vector>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace n_ombrix {
 
@@ -36,66 +33,6 @@ concept c_SearchableItem = requires(const t_Item& item) {
 };
 
 namespace n_item_search {
-
-inline void AppendUpperCased(std::wstring& target, std::wstring_view text) {
-    for (const wchar_t c : text) {
-        const auto unit = static_cast<std::make_unsigned_t<wchar_t>>(c);
-        target.push_back(static_cast<wchar_t>(std::towupper(static_cast<std::wint_t>(unit))));
-    }
-}
-
-// Whether the query stands at that place of the text; the caller leaves room for all of it.
-inline bool MatchesAt(std::wstring_view text, std::size_t place, std::wstring_view query) noexcept {
-    std::size_t matched = 0;
-    while (matched < query.size() && text[place + matched] == query[matched]) ++matched;
-    return matched == query.size();
-}
-
-// Where the query (not empty) first occurs wholly inside the text at or after from; npos when it does not.
-// A restart reads every name and description of the catalogue in one sweep, so places where the query's first two
-// characters stand are looked for 16 bytes' worth at a time with SSE2, which every x64 processor has. Every mark is
-// checked in order, so the first occurrence found is the first there is.
-inline std::size_t Occurrence(std::wstring_view text, std::size_t from, std::wstring_view query) noexcept {
-    if (text.size() < query.size()) return std::wstring_view::npos;
-    const std::size_t end = text.size() - query.size() + 1;
-    // A one-character query has no second character: the first one stands in for it.
-    const std::size_t second = query.size() > 1 ? 1 : 0;
-    std::size_t place = from;
-#if defined(__SSE2__)
-    if constexpr (sizeof(wchar_t) == 2 || sizeof(wchar_t) == 4) {
-        constexpr std::size_t lanes = sizeof(__m128i) / sizeof(wchar_t);
-        const auto spread = [](wchar_t c) {
-            if constexpr (sizeof(wchar_t) == 2)
-                return _mm_set1_epi16(static_cast<short>(c));
-            else
-                return _mm_set1_epi32(static_cast<int>(c));
-        };
-        const auto equal = [](__m128i a, __m128i b) {
-            if constexpr (sizeof(wchar_t) == 2)
-                return _mm_cmpeq_epi16(a, b);
-            else
-                return _mm_cmpeq_epi32(a, b);
-        };
-        const __m128i firstPattern = spread(query[0]);
-        const __m128i secondPattern = spread(query[second]);
-        for (; place + lanes <= end; place += lanes) {
-            const __m128i word = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + place));
-            const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + place + second));
-            // Each lane gives sizeof(wchar_t) bits of the mask.
-            unsigned marks = static_cast<unsigned>(
-                _mm_movemask_epi8(_mm_and_si128(equal(word, firstPattern), equal(next, secondPattern))));
-            while (marks != 0) {
-                const unsigned lane = static_cast<unsigned>(std::countr_zero(marks)) / sizeof(wchar_t);
-                if (MatchesAt(text, place + lane, query)) return place + lane;
-                marks &= ~0u << ((lane + 1) * sizeof(wchar_t));
-            }
-        }
-    }
-#endif
-    for (; place < end; ++place)
-        if (MatchesAt(text, place, query)) return place;
-    return std::wstring_view::npos;
-}
 
 inline bool UnitsLess(std::wstring_view a, std::wstring_view b) noexcept {
     using t_Unit = std::make_unsigned_t<wchar_t>;
@@ -123,8 +60,8 @@ public:
                             .nameLength = static_cast<std::uint32_t>(item.DisplayName().size()),
                             .rank = 0,
                             .folder = item.IsFolder()});
-        n_item_search::AppendUpperCased(upper_, item.DisplayName());
-        if (item.HasDescription()) n_item_search::AppendUpperCased(upper_, item.GetDescription());
+        n_zql::n_system::AppendUpperCased(upper_, item.DisplayName());
+        if (item.HasDescription()) n_zql::n_system::AppendUpperCased(upper_, item.GetDescription());
         allItems_.push_back(&item);
         occurrences_.push_back(0);
         ranked_ = false;
@@ -141,7 +78,7 @@ public:
             return results_;
         }
         upperQuery_.clear();
-        n_item_search::AppendUpperCased(upperQuery_, query);
+        n_zql::n_system::AppendUpperCased(upperQuery_, query);
         const bool searched = !upperLastQuery_.empty();
         if (searched && upperQuery_ == upperLastQuery_ && excludeFolders == lastExcludeFolders_) return results_;
         Rank();
@@ -228,7 +165,7 @@ private:
         std::uint32_t index = 0;
         std::size_t from = 0;
         for (;;) {
-            const std::size_t found = n_item_search::Occurrence(all, from, upperQuery_);
+            const std::size_t found = n_zql::n_system::FindSubstring(all, upperQuery_, from);
             if (found == std::wstring_view::npos) return;
             while (End(index) <= found) ++index;
             const std::size_t end = End(index);
@@ -246,7 +183,7 @@ private:
         const std::wstring_view texts = std::wstring_view(upper_).substr(0, End(index));
         std::size_t from = occurrences_[index];
         for (;;) {
-            const std::size_t found = n_item_search::Occurrence(texts, from, upperQuery_);
+            const std::size_t found = n_zql::n_system::FindSubstring(texts, upperQuery_, from);
             if (found == std::wstring_view::npos || Take(index, found)) return;
             from = NameEnd(index);
         }

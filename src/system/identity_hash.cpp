@@ -1,6 +1,6 @@
 #include "system/identity_hash.h"
-#include "system/upper_case.h"
 
+#include "system/upper_case.h"
 #include "system/utf16.h"
 
 #include <array>
