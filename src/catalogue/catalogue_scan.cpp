@@ -6,18 +6,17 @@
 #include "catalogue/filter_pattern.h"
 #include "catalogue/folder_display_names.h"
 #include "catalogue/folder_item.h"
-#include "catalogue/link_properties.h"
+#include "catalogue/link_property_reader.h"
 #include "catalogue/shortcut_item.h"
 #include "launch/shell_execute.h"
 #include "system/folder_walker.h"
 #include "system/unique_handle.h"
 
-#include <propsys.h>
 #include <shobjidl.h>
 #include <versionhelpers.h>
 
 #include <cstddef>
-#include <span>
+#include <optional>
 
 namespace n_ombrix {
 
@@ -25,14 +24,6 @@ using namespace n_zql::n_system::n_windows;
 using n_com::t_ComPtr;
 
 namespace {
-
-// MinGW's headers may lack these; the values are the documented ones.
-constexpr PROPERTYKEY appUserModelIdPropertyKey{
-    {0x9F4C2855, 0x9F79, 0x4B39, {0xA8, 0xD0, 0xE1, 0xD4, 0x2D, 0xE1, 0xD5, 0xF3}}, 5};
-// Any value here keeps the link out of the Start menu.
-constexpr PROPERTYKEY startMenuExclusionPropertyKey{
-    {0x9F4C2855, 0x9F79, 0x4B39, {0xA8, 0xD0, 0xE1, 0xD4, 0x2D, 0xE1, 0xD5, 0xF3}}, 17};
-constexpr t_PropertyKey startMenuExclusionKey{appUserModelFormatId, 17};
 
 constexpr CLSID applicationResolverClassId{
     0x660B90C8, 0x73A9, 0x4B58, {0x8C, 0xAE, 0x35, 0x5B, 0x7F, 0x55, 0x34, 0x1B}};
@@ -44,8 +35,6 @@ constexpr IID applicationResolverWindows7Id{
 // SLR_NO_UI | SLR_NOUPDATE | SLR_NOSEARCH | SLR_NOTRACK: a broken link must never make the build wait.
 constexpr DWORD resolveFlags = 0x39;
 constexpr int linkTextCapacity = 1024;
-// Links are a few kilobytes; a bigger file is read only this far, which still holds any real link's properties.
-constexpr DWORD linkReadLimit = 1 << 20;
 
 t_ComPtr<t_ApplicationResolver> CreateApplicationResolver() {
     t_ComPtr<IUnknown> object;
@@ -56,46 +45,6 @@ t_ComPtr<t_ApplicationResolver> CreateApplicationResolver() {
     t_ComPtr<t_ApplicationResolver> resolver;
     if (FAILED(object->QueryInterface(id, reinterpret_cast<void**>(resolver.Put())))) return {};
     return resolver;
-}
-
-std::vector<std::byte> ReadLinkBytes(const std::wstring& path) {
-    t_FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size{};
-    if (!file || !GetFileSizeEx(file.Get(), &size)) return {};
-    std::vector<std::byte> bytes(static_cast<std::size_t>(std::min<LONGLONG>(size.QuadPart, linkReadLimit)));
-    DWORD read = 0;
-    if (!bytes.empty() && !ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
-        return {};
-    bytes.resize(read);
-    return bytes;
-}
-
-struct t_LinkIdentity {
-    bool excluded = false;
-    std::wstring appId;
-};
-
-// From the link's property store where the platform answers; from the link's own bytes where it does not (Wine's
-// store gives E_NOTIMPL for every read).
-t_LinkIdentity ReadLinkIdentity(const t_ComPtr<IShellLinkW>& link, const std::wstring& linkPath) {
-    t_LinkIdentity identity;
-    if (const t_ComPtr<IPropertyStore> store = link.TryQuery<IPropertyStore>()) {
-        n_com::t_PropVariant exclusion;
-        if (SUCCEEDED(store->GetValue(startMenuExclusionPropertyKey, exclusion.Put()))) {
-            identity.excluded = exclusion.Get().vt != VT_EMPTY;
-            n_com::t_PropVariant appId;
-            if (!identity.excluded && SUCCEEDED(store->GetValue(appUserModelIdPropertyKey, appId.Put())) &&
-                appId.Get().vt == VT_LPWSTR && appId.Get().pwszVal)
-                identity.appId = appId.Get().pwszVal;
-            return identity;
-        }
-    }
-    const std::vector<std::byte> bytes = ReadLinkBytes(linkPath);
-    const t_PropertyValues values = ReadLinkProperties(bytes).properties;
-    identity.excluded = values.Has(startMenuExclusionKey);
-    identity.appId = values.String(appUserModelIdKey).value_or(std::wstring());
-    return identity;
 }
 
 // Text out of one of IShellLinkW's fixed-buffer getters; empty when it fails.
@@ -115,25 +64,39 @@ bool IsStartMenu(const std::wstring& location, const t_StartMenuFolders& startMe
     return CompareIgnoringCase(location, startMenus.user) == 0 || CompareIgnoringCase(location, startMenus.common) == 0;
 }
 
+// A folder as the file system knows it, whatever path leads there: junctions and symbolic links can make a
+// folder its own descendant.
+std::optional<t_CatalogueScan::t_FolderIdentity> IdentityOf(const std::wstring& folder) {
+    const t_FileHandle handle(CreateFileW(folder.c_str(), FILE_READ_ATTRIBUTES,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!handle || !GetFileInformationByHandle(handle.Get(), &information)) return std::nullopt;
+    return t_CatalogueScan::t_FolderIdentity{information.dwVolumeSerialNumber,
+                                             (std::uint64_t{information.nFileIndexHigh} << 32) |
+                                                 information.nFileIndexLow};
+}
+
 } // namespace
 
 class t_CatalogueScan::t_EntryWalker final : public t_FolderWalkerBase {
 public:
-    t_EntryWalker(t_CatalogueScan& scan, const std::wstring& folder, t_List& container)
-        : scan_(scan), folder_(folder), container_(container) {}
+    t_EntryWalker(t_CatalogueScan& scan, const std::wstring& folder, const t_WalkMode& mode, t_List& container)
+        : scan_(scan), folder_(folder), mode_(mode), container_(container) {}
 
 private:
     void OnEntry(const WIN32_FIND_DATAW& entry) override {
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) return;
         const std::wstring name(entry.cFileName);
         if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            scan_.AddFile(folder_, container_, name);
-        else if (name != L"." && name != L"..")
-            scan_.AddSubfolder(folder_, container_, name);
+            scan_.AddFile(folder_, name, mode_, container_);
+        else if (name != L"." && name != L".." && mode_.recurse)
+            scan_.AddSubfolder(folder_, name, entry.dwFileAttributes, mode_, container_);
     }
 
     t_CatalogueScan& scan_;
     t_FolderDisplayNames folder_;
+    const t_WalkMode& mode_;
     t_List& container_;
 };
 
@@ -147,7 +110,6 @@ t_CatalogueScan::t_CatalogueScan(t_Catalogue& catalogue, t_IconStore& iconStore,
     : catalogue_(catalogue), iconStore_(iconStore), filters_(configuration.appsShortcutsFilters),
       resolveAppIds_(configuration.handleJumplists), extractSingleItems_(configuration.extractSingleItemFolders),
       showIcons_(configuration.showIcons), compactMode_(configuration.compactMode) {
-    nameScratch_.reserve(MAX_PATH);
     iconStore_.Clear();
     if (showIcons_) iconStore_.LoadDefaults();
     appResolver_ = CreateApplicationResolver();
@@ -160,19 +122,15 @@ t_CatalogueScan::~t_CatalogueScan() = default;
 
 void t_CatalogueScan::WalkApplications(const std::vector<std::wstring>& locations,
                                        const t_StartMenuFolders& startMenus) {
-    largeItems_ = !compactMode_;
-    recurse_ = true;
-    flatten_ = false;
+    const t_WalkMode tree{.largeItems = !compactMode_, .recurse = true, .flatten = false};
     // The packaged applications, when "handle modern apps" is set, are added here first, as top-level items.
     for (const std::wstring& configured : locations) {
         const std::wstring location = PreparedLocation(configured);
         if (IsStartMenu(location, startMenus)) {
-            recurse_ = false;
-            Walk(location, root_);
-            recurse_ = true;
-            Walk(location + L"Programs\\", root_);
+            WalkLocation(location, {.largeItems = tree.largeItems, .recurse = false, .flatten = false});
+            WalkLocation(location + L"Programs\\", tree);
         } else {
-            Walk(location, root_);
+            WalkLocation(location, tree);
         }
     }
     Finish(catalogue_.AppsRoot());
@@ -183,15 +141,19 @@ void t_CatalogueScan::WalkApplications(const std::vector<std::wstring>& location
 }
 
 void t_CatalogueScan::WalkPlaces(const std::vector<std::wstring>& locations) {
-    largeItems_ = false;
-    recurse_ = false;
-    flatten_ = true;
-    for (const std::wstring& configured : locations) Walk(PreparedLocation(configured), root_);
+    for (const std::wstring& configured : locations)
+        WalkLocation(PreparedLocation(configured), {.largeItems = false, .recurse = false, .flatten = true});
     Finish(catalogue_.PlacesRoot());
 }
 
-void t_CatalogueScan::Walk(const std::wstring& folder, t_List& container) {
-    t_EntryWalker walker(*this, folder, container);
+void t_CatalogueScan::WalkLocation(const std::wstring& location, const t_WalkMode& mode) {
+    visitedFolders_.clear();
+    if (const std::optional<t_FolderIdentity> identity = IdentityOf(location)) visitedFolders_.insert(*identity);
+    Walk(location, mode, root_);
+}
+
+void t_CatalogueScan::Walk(const std::wstring& folder, const t_WalkMode& mode, t_List& container) {
+    t_EntryWalker walker(*this, folder, mode, container);
     try {
         walker.Walk(folder + L"*");
     } catch (const t_FolderWalkerBase::t_ErrorException&) {
@@ -199,20 +161,22 @@ void t_CatalogueScan::Walk(const std::wstring& folder, t_List& container) {
     }
 }
 
-void t_CatalogueScan::AddFile(t_FolderDisplayNames& folder, t_List& container, const std::wstring& fileName) {
+void t_CatalogueScan::AddFile(t_FolderDisplayNames& folder, const std::wstring& fileName, const t_WalkMode& mode,
+                              t_List& container) {
     if (Filtered(fileName)) return;
     const std::wstring fullPath = folder.Folder() + fileName;
-    TakeDisplayName(folder, fileName);
-    if (Filtered(nameScratch_)) return;
+    std::wstring displayName = DisplayName(folder, fileName);
+    if (Filtered(displayName)) return;
     if (IsLinkFile(fileName)) {
-        AddShortcut(container, fullPath);
+        AddShortcut(fullPath, std::move(displayName), mode, container);
         return;
     }
-    HBITMAP icon = showIcons_ ? iconStore_.ImageForFile(fullPath, largeItems_) : nullptr;
-    Add(std::make_unique<t_FileItem>(icon, nameScratch_, fullPath), container);
+    HBITMAP icon = showIcons_ ? iconStore_.ImageForFile(fullPath, mode.largeItems) : nullptr;
+    Add(std::make_unique<t_FileItem>(icon, std::move(displayName), fullPath), container);
 }
 
-void t_CatalogueScan::AddShortcut(t_List& container, const std::wstring& linkPath) {
+void t_CatalogueScan::AddShortcut(const std::wstring& linkPath, std::wstring displayName, const t_WalkMode& mode,
+                                  t_List& container) {
     t_ComPtr<IShellLinkW> link;
     const HRESULT created =
         linkFactory_ ? linkFactory_->CreateInstance(nullptr, IID_PPV_ARGS(link.Put()))
@@ -222,45 +186,49 @@ void t_CatalogueScan::AddShortcut(t_List& container, const std::wstring& linkPat
     if (!file || FAILED(file->Load(linkPath.c_str(), STGM_READ)) || FAILED(link->Resolve(nullptr, resolveFlags)))
         return;
 
-    t_LinkIdentity identity = ReadLinkIdentity(link, linkPath);
-    if (identity.excluded) return;
+    t_LinkPropertyReader properties(link.Get(), linkPath);
+    if (properties.Has(startMenuExclusionKey)) return;
+    std::wstring appId = properties.String(appUserModelIdKey).value_or(std::wstring());
     std::wstring targetPath =
         LinkText([&](wchar_t* buffer, int size) { return link->GetPath(buffer, size, nullptr, 0); });
     if (!targetPath.empty() && Filtered(targetPath)) return;
     std::wstring arguments = LinkText([&](wchar_t* buffer, int size) { return link->GetArguments(buffer, size); });
     std::wstring description;
-    if (largeItems_) {
+    if (mode.largeItems) {
         description = LinkText([&](wchar_t* buffer, int size) { return link->GetDescription(buffer, size); });
         // A description that only repeats the name says nothing.
-        if (CompareIgnoringCase(description, nameScratch_) == 0) description.clear();
+        if (CompareIgnoringCase(description, displayName) == 0) description.clear();
     }
-    HBITMAP icon = showIcons_ ? iconStore_.ImageForLink(link.Get(), largeItems_) : nullptr;
-    if (resolveAppIds_ && identity.appId.empty() && appResolver_) {
+    HBITMAP icon = showIcons_ ? iconStore_.ImageForLink(link.Get(), mode.largeItems) : nullptr;
+    if (resolveAppIds_ && appId.empty() && appResolver_) {
         t_ComPtr<IShellItem> item;
-        n_com::t_CoTaskMemString appId;
+        n_com::t_CoTaskMemString resolved;
         if (SUCCEEDED(SHCreateItemFromParsingName(linkPath.c_str(), nullptr, IID_PPV_ARGS(item.Put()))) &&
-            SUCCEEDED(appResolver_->GetAppIDForShortcut(item.Get(), appId.Put())) && appId.Get())
-            identity.appId = appId.Get();
+            SUCCEEDED(appResolver_->GetAppIDForShortcut(item.Get(), resolved.Put())) && resolved.Get())
+            appId = resolved.Get();
     }
-    Add(std::make_unique<t_ShortcutItem>(icon, nameScratch_, std::move(description), std::move(identity.appId),
+    Add(std::make_unique<t_ShortcutItem>(icon, std::move(displayName), std::move(description), std::move(appId),
                                          std::move(targetPath), std::move(arguments), linkPath),
         container);
 }
 
-void t_CatalogueScan::AddSubfolder(t_FolderDisplayNames& folder, t_List& container, const std::wstring& name) {
-    if (!recurse_) return;
+void t_CatalogueScan::AddSubfolder(t_FolderDisplayNames& folder, const std::wstring& name, DWORD attributes,
+                                   const t_WalkMode& mode, t_List& container) {
     const std::wstring subPath = folder.Folder() + name + L"\\";
-    if (flatten_) {
-        Walk(subPath, container);
+    // A folder reached a second time in one location (a junction or link looping back) adds nothing, so that a
+    // loop costs nothing. Where the file system gives no identity, a reparse point is not followed at all.
+    const std::optional<t_FolderIdentity> identity = IdentityOf(subPath);
+    if (identity ? !visitedFolders_.insert(*identity).second : (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return;
+    if (mode.flatten) {
+        Walk(subPath, mode, container);
         return;
     }
     t_List children;
-    Walk(subPath, children);
+    Walk(subPath, mode, children);
     // Empty folders, and folders whose every entry was filtered out, are not listed.
     if (children.empty()) return;
-    TakeDisplayName(folder, name);
-    HBITMAP icon = showIcons_ ? iconStore_.ImageForFolder(largeItems_) : nullptr;
-    Add(std::make_unique<t_FolderItem>(icon, nameScratch_, std::move(children)), container);
+    HBITMAP icon = showIcons_ ? iconStore_.ImageForFolder(mode.largeItems) : nullptr;
+    Add(std::make_unique<t_FolderItem>(icon, DisplayName(folder, name), std::move(children)), container);
 }
 
 void t_CatalogueScan::Add(std::unique_ptr<t_CatalogueItem> item, t_List& container) {
@@ -268,8 +236,10 @@ void t_CatalogueScan::Add(std::unique_ptr<t_CatalogueItem> item, t_List& contain
     ownedItems_.push_back(std::move(item));
 }
 
-void t_CatalogueScan::TakeDisplayName(t_FolderDisplayNames& folder, const std::wstring& entryName) {
-    if (!folder.Get(entryName, nameScratch_)) nameScratch_.assign(entryName);
+std::wstring t_CatalogueScan::DisplayName(t_FolderDisplayNames& folder, const std::wstring& entryName) {
+    std::wstring displayName;
+    if (!folder.Get(entryName, displayName)) displayName = entryName;
+    return displayName;
 }
 
 bool t_CatalogueScan::Filtered(std::wstring_view text) const noexcept { return MatchesAnyPattern(text, filters_); }

@@ -10,9 +10,12 @@
 #include "config/configuration.h"
 #include "system/com_ptr.h"
 
+#include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace n_ombrix {
@@ -44,6 +47,9 @@ struct t_ApplicationResolver : IUnknown {
 // One per build, on the stack of BuildCatalogue: the applications walk, then the places walk.
 class t_CatalogueScan {
 public:
+    // A folder by volume and file index; see the walk's loop rule.
+    using t_FolderIdentity = std::pair<DWORD, std::uint64_t>;
+
     // Empties the icon store (the catalogue's images die with it, so the catalogue must be empty) and refills its
     // defaults when icons are shown; creates the application resolver when the platform has one.
     t_CatalogueScan(t_Catalogue& catalogue, t_IconStore& iconStore, const t_Configuration& configuration);
@@ -60,15 +66,25 @@ private:
     class t_EntryWalker;
     using t_List = std::vector<t_CatalogueItem*>;
 
+    // How a location is walked: the applications tree descends into subfolders and lists them as folders; a Start
+    // Menu's own folder is walked without its subfolders; places take only the files directly in a location.
+    struct t_WalkMode {
+        bool largeItems; // large images and descriptions
+        bool recurse;
+        bool flatten; // a subfolder's entries join its parent's list (only with recurse)
+    };
+
+    // One configured location into root_; a folder seen twice in it is walked once.
+    void WalkLocation(const std::wstring& location, const t_WalkMode& mode);
     // Enumeration failures end the folder's walk silently; what was added before stays.
-    void Walk(const std::wstring& folder, t_List& container);
-    void AddFile(t_FolderDisplayNames& folder, t_List& container, const std::wstring& fileName);
-    void AddShortcut(t_List& container, const std::wstring& linkPath);
-    void AddSubfolder(t_FolderDisplayNames& folder, t_List& container, const std::wstring& name);
+    void Walk(const std::wstring& folder, const t_WalkMode& mode, t_List& container);
+    void AddFile(t_FolderDisplayNames& folder, const std::wstring& fileName, const t_WalkMode& mode, t_List& container);
+    void AddShortcut(const std::wstring& linkPath, std::wstring displayName, const t_WalkMode& mode, t_List& container);
+    void AddSubfolder(t_FolderDisplayNames& folder, const std::wstring& name, DWORD attributes, const t_WalkMode& mode,
+                      t_List& container);
     void Add(std::unique_ptr<t_CatalogueItem> item, t_List& container);
-    // The shell's normal display name of the folder's entry into nameScratch_, or the entry's own name when the
-    // shell has none.
-    void TakeDisplayName(t_FolderDisplayNames& folder, const std::wstring& entryName);
+    // The shell's normal display name of the folder's entry, or the entry's own name when the shell has none.
+    static std::wstring DisplayName(t_FolderDisplayNames& folder, const std::wstring& entryName);
     bool Filtered(std::wstring_view text) const noexcept;
     // Tidies root_, moves what is still reachable into the item store and root_ into the catalogue's root list.
     void Finish(t_List& catalogueRoot);
@@ -83,14 +99,12 @@ private:
     // Top level of the current walk; the catalogue's own list gets it only when the walk is finished, so that the
     // catalogue never refers to an item it does not own.
     t_List root_;
+    // The folders walked so far in the current location.
+    std::set<t_FolderIdentity> visitedFolders_;
     bool resolveAppIds_;
     bool extractSingleItems_;
     bool showIcons_;
     bool compactMode_;
-    bool largeItems_ = true;
-    bool recurse_ = true;
-    bool flatten_ = false;
-    std::wstring nameScratch_;
 };
 
 // Replaces the catalogue's contents by a fresh scan of the configured locations.

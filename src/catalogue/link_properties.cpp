@@ -47,7 +47,6 @@ t_FormatId ReadFormatId(std::span<const std::byte> bytes, std::size_t at) {
 
 struct t_LinkWalk {
     t_LinkReadStatus status = t_LinkReadStatus::notALink;
-    std::size_t extraDataOffset = 0;
     std::size_t end = 0; // complete: the end of the terminal block; otherwise where reading stopped
 };
 
@@ -82,7 +81,6 @@ template <typename OnBlock> t_LinkWalk WalkLink(std::span<const std::byte> bytes
         if (size > remaining() - 2) return walk.end = at, walk;
         at += 2 + size;
     }
-    walk.extraDataOffset = at;
     while (remaining() >= 4) {
         const std::uint32_t size = Read32(bytes, at);
         if (size < 4) {
@@ -98,29 +96,6 @@ template <typename OnBlock> t_LinkWalk WalkLink(std::span<const std::byte> bytes
     return walk;
 }
 
-// A VT_LPWSTR's UTF-16LE units up to the first NUL. Where wchar_t is wider than 16 bits, surrogate pairs become
-// one character and lone surrogates stay as they are, which ForEachUtf16Unit writes back unchanged.
-std::wstring ReadUtf16(std::span<const std::byte> bytes, std::size_t count) {
-    std::wstring text;
-    text.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::uint32_t unit = Read16(bytes, 2 * i);
-        if (unit == 0) break;
-        if constexpr (sizeof(wchar_t) > 2) {
-            if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < count) {
-                const std::uint32_t low = Read16(bytes, 2 * (i + 1));
-                if (low >= 0xDC00 && low < 0xE000) {
-                    text.push_back(static_cast<wchar_t>(0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00)));
-                    ++i;
-                    continue;
-                }
-            }
-        }
-        text.push_back(static_cast<wchar_t>(unit));
-    }
-    return text;
-}
-
 // A TypedPropertyValue of a kind we keep; empty for other kinds and for values that do not fit their bytes.
 std::optional<t_PropertyValue> ReadTypedValue(std::span<const std::byte> typed) {
     if (typed.size() < 4) return std::nullopt;
@@ -131,7 +106,7 @@ std::optional<t_PropertyValue> ReadTypedValue(std::span<const std::byte> typed) 
         if (data.size() < 4) return std::nullopt;
         const std::uint32_t count = Read32(data, 0);
         if (count > (data.size() - 4) / 2) return std::nullopt;
-        return ReadUtf16(data.subspan(4), count);
+        return n_zql::n_system::TextFromUtf16(data.subspan(4, 2 * std::size_t{count}));
     }
     case vtBool:
         if (data.size() < 2) return std::nullopt;
@@ -165,48 +140,6 @@ bool ReadStorageValues(std::span<const std::byte> values, const t_FormatId& form
         at += size;
     }
     return at == values.size();
-}
-
-void Put16(std::vector<std::byte>& out, std::uint32_t value) {
-    out.push_back(static_cast<std::byte>(value & 0xFF));
-    out.push_back(static_cast<std::byte>((value >> 8) & 0xFF));
-}
-
-void Put32(std::vector<std::byte>& out, std::uint32_t value) {
-    Put16(out, value & 0xFFFF);
-    Put16(out, value >> 16);
-}
-
-void Patch32(std::vector<std::byte>& out, std::size_t at, std::size_t value) {
-    for (int i = 0; i < 4; ++i) out[at + i] = static_cast<std::byte>((value >> (8 * i)) & 0xFF);
-}
-
-void PutValue(std::vector<std::byte>& out, const t_Property& property) {
-    const std::size_t start = out.size();
-    Put32(out, 0);
-    Put32(out, property.key.id);
-    out.push_back(std::byte{0});
-    if (const auto* text = std::get_if<std::wstring>(&property.value)) {
-        std::vector<std::uint16_t> units;
-        n_zql::n_system::ForEachUtf16Unit(std::wstring_view(*text).substr(0, text->find(L'\0')),
-                                          [&](std::uint16_t unit) { units.push_back(unit); });
-        Put16(out, vtLpwstr);
-        Put16(out, 0);
-        Put32(out, static_cast<std::uint32_t>(units.size() + 1));
-        for (const std::uint16_t unit : units) Put16(out, unit);
-        Put16(out, 0);
-        if (units.size() % 2 == 0) Put16(out, 0); // the characters are padded to a multiple of 4 bytes
-    } else if (const auto* flag = std::get_if<bool>(&property.value)) {
-        Put16(out, vtBool);
-        Put16(out, 0);
-        Put16(out, *flag ? 0xFFFF : 0);
-        Put16(out, 0);
-    } else {
-        Put16(out, vtUi4);
-        Put16(out, 0);
-        Put32(out, std::get<std::uint32_t>(property.value));
-    }
-    Patch32(out, start, out.size() - start);
 }
 
 } // namespace
@@ -267,47 +200,6 @@ t_LinkProperties ReadLinkProperties(std::span<const std::byte> linkBytes) {
     result.status = walk.status;
     result.size = walk.end;
     return result;
-}
-
-std::vector<std::byte> PropertyStoreDataBlock(std::span<const t_Property> properties) {
-    std::vector<t_FormatId> formatIds;
-    for (const t_Property& property : properties) {
-        if (property.key.formatId != stringNamedFormatId &&
-            std::find(formatIds.begin(), formatIds.end(), property.key.formatId) == formatIds.end()) {
-            formatIds.push_back(property.key.formatId);
-        }
-    }
-    std::vector<std::byte> out;
-    Put32(out, 0);
-    Put32(out, propertyStoreSignature);
-    for (const t_FormatId& formatId : formatIds) {
-        const std::size_t start = out.size();
-        Put32(out, 0);
-        Put32(out, storageVersion);
-        for (const std::uint8_t byte : formatId) out.push_back(static_cast<std::byte>(byte));
-        for (const t_Property& property : properties) {
-            if (property.key.formatId == formatId) PutValue(out, property);
-        }
-        Put32(out, 0);
-        Patch32(out, start, out.size() - start);
-    }
-    Put32(out, 0);
-    Patch32(out, 0, out.size());
-    return out;
-}
-
-std::vector<std::byte> WithPropertyStoreDataBlock(std::span<const std::byte> linkBytes,
-                                                  std::span<const std::byte> block) {
-    std::vector<std::span<const std::byte>> kept;
-    const t_LinkWalk walk = WalkLink(linkBytes, [&](std::size_t at, std::size_t size, std::uint32_t signature) {
-        if (signature != propertyStoreSignature) kept.push_back(linkBytes.subspan(at, size));
-    });
-    if (walk.status != t_LinkReadStatus::complete) return {};
-    std::vector<std::byte> out(linkBytes.begin(), linkBytes.begin() + walk.extraDataOffset);
-    for (const auto& part : kept) out.insert(out.end(), part.begin(), part.end());
-    out.insert(out.end(), block.begin(), block.end());
-    out.insert(out.end(), linkBytes.begin() + walk.end - 4, linkBytes.end());
-    return out;
 }
 
 } // namespace n_ombrix

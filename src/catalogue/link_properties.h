@@ -61,10 +61,13 @@ constexpr t_FormatId stringNamedFormatId =
 constexpr t_PropertyKey appUserModelIdKey{appUserModelFormatId, 5};
 // System.AppUserModel.IsDestListSeparator, a boolean.
 constexpr t_PropertyKey isDestListSeparatorKey{appUserModelFormatId, 6};
-// System.AppUserModel.ExcludeFromShowInNewInstall, a boolean: keep the link out of the Start menu's lists.
-constexpr t_PropertyKey excludeFromShowInNewInstallKey{appUserModelFormatId, 8};
+// Any value of this key keeps a link out of the Start menu.
+constexpr t_PropertyKey startMenuExclusionKey{appUserModelFormatId, 17};
 // System.Title, a string.
 constexpr t_PropertyKey titleKey{summaryInformationFormatId, 2};
+// System.Link.Arguments, a string: the platform's store answers it from the link's own arguments field.
+constexpr t_PropertyKey linkArgumentsKey{
+    FormatId(0x436F2667, 0x14E2, 0x4FEB, {0xB3, 0x0A, 0x14, 0x6C, 0x53, 0xB5, 0xB6, 0x74}), 100};
 
 // The kinds of value we read: VT_LPWSTR, VT_BOOL, VT_UI4 or VT_I4 (the latter's bits as unsigned).
 using t_PropertyValue = std::variant<std::wstring, bool, std::uint32_t>;
@@ -120,14 +123,5 @@ t_LinkProperties ReadLinkProperties(std::span<const std::byte> linkBytes);
 // values. Returns false when reading stopped early: the bytes end inside a storage or a value, or a length lies.
 // Storages end at a size of 0 or at the end of the bytes.
 bool ReadPropertyStorages(std::span<const std::byte> storages, t_PropertyValues& values);
-
-// The property-store block (size, signature 0xA0000009, one storage per format identifier in order of first use,
-// the ending zero) holding the properties. Strings end at their first NUL.
-std::vector<std::byte> PropertyStoreDataBlock(std::span<const t_Property> properties);
-
-// The link with its property-store blocks removed and the block inserted before its terminal block; the rest of
-// the bytes unchanged. Empty when the link is not complete.
-std::vector<std::byte> WithPropertyStoreDataBlock(std::span<const std::byte> linkBytes,
-                                                  std::span<const std::byte> block);
 
 } // namespace n_ombrix

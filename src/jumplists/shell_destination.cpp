@@ -1,17 +1,15 @@
 #include "jumplists/shell_destination.h"
-#include "system/upper_case.h"
 
 #include "catalogue/icon_store.h"
-#include "catalogue/link_properties.h"
+#include "catalogue/link_property_reader.h"
 #include "catalogue/shell_verbs.h"
 #include "jumplists/destinations_file_name.h"
 #include "system/error_exception.h"
+#include "system/upper_case.h"
 
-#include <propsys.h>
 #include <shlobj.h>
 #include <shlwapi.h>
 
-#include <cstring>
 #include <cwctype>
 #include <optional>
 
@@ -30,59 +28,6 @@ constexpr std::size_t longestKeyPath = MAX_PATH - 1;
 constexpr int titleCapacity = 1024;
 constexpr HRESULT formatError = E_FAIL;
 
-// System.Link.Arguments.
-constexpr t_PropertyKey linkArgumentsKey{
-    FormatId(0x436F2667, 0x14E2, 0x4FEB, {0xB3, 0x0A, 0x14, 0x6C, 0x53, 0xB5, 0xB6, 0x74}), 100};
-
-PROPERTYKEY PlatformKey(const t_PropertyKey& key) {
-    PROPERTYKEY platformKey{};
-    static_assert(sizeof platformKey.fmtid == sizeof key.formatId);
-    // The identifier's bytes are stored as in memory on a little-endian machine.
-    std::memcpy(&platformKey.fmtid, key.formatId.data(), key.formatId.size());
-    platformKey.pid = key.id;
-    return platformKey;
-}
-
-// A link's properties: from its property store where the platform answers, else from the bytes the link was
-// loaded from (Wine's link property store answers nothing).
-class t_LinkPropertyReader {
-public:
-    t_LinkPropertyReader(const t_ComPtr<IShellLinkW>& link, std::span<const std::byte> linkBytes)
-        : store_(link.TryQuery<IPropertyStore>()), linkBytes_(linkBytes) {}
-
-    bool Bool(const t_PropertyKey& key) {
-        n_com::t_PropVariant value;
-        if (store_ && SUCCEEDED(store_->GetValue(PlatformKey(key), value.Put())))
-            return value.Get().vt == VT_BOOL && value.Get().boolVal != VARIANT_FALSE;
-        return FromBytes().Bool(key).value_or(false);
-    }
-
-    std::optional<std::wstring> String(const t_PropertyKey& key) {
-        n_com::t_PropVariant value;
-        if (store_ && SUCCEEDED(store_->GetValue(PlatformKey(key), value.Put()))) {
-            if (value.Get().vt != VT_LPWSTR || !value.Get().pwszVal) return std::nullopt;
-            return std::wstring(value.Get().pwszVal);
-        }
-        return FromBytes().String(key);
-    }
-
-    // Whether the platform's store answered for this key; where it did not, the caller may know better.
-    bool StoreAnswers(const t_PropertyKey& key) {
-        n_com::t_PropVariant value;
-        return store_ && SUCCEEDED(store_->GetValue(PlatformKey(key), value.Put()));
-    }
-
-private:
-    const t_PropertyValues& FromBytes() {
-        if (!fromBytes_) fromBytes_ = ReadLinkProperties(linkBytes_).properties;
-        return *fromBytes_;
-    }
-
-    t_ComPtr<IPropertyStore> store_;
-    std::span<const std::byte> linkBytes_;
-    std::optional<t_PropertyValues> fromBytes_;
-};
-
 std::wstring ItemName(IShellItem* item, SIGDN form) {
     n_com::t_CoTaskMemString name;
     n_com::ThrowIfFailed(item->GetDisplayName(form, name.Put()));
@@ -92,14 +37,14 @@ std::wstring ItemName(IShellItem* item, SIGDN form) {
 } // namespace
 
 t_ShellDestination t_ShellDestination::Create(IUnknown* loaded, bool keepParsingText,
-                                              std::span<const std::byte> linkBytes) {
+                                              std::span<const std::byte> linkBytes, std::wstring_view storedName) {
     if (!loaded) n_com::ThrowHResult(formatError);
     t_ShellDestination destination;
     if (SUCCEEDED(loaded->QueryInterface(IID_PPV_ARGS(destination.item_.Put())))) {
         destination.CreateFromItem(keepParsingText);
     } else {
         if (FAILED(loaded->QueryInterface(IID_PPV_ARGS(destination.link_.Put())))) n_com::ThrowHResult(formatError);
-        destination.CreateFromLink(keepParsingText, linkBytes);
+        destination.CreateFromLink(keepParsingText, linkBytes, storedName);
     }
     if (!destination.IsSeparator() && destination.identityKey_ == noKey) n_com::ThrowHResult(formatError);
     return destination;
@@ -124,13 +69,14 @@ void t_ShellDestination::CreateFromItem(bool keepParsingText) {
         displayText_ = parsingName;
 }
 
-void t_ShellDestination::CreateFromLink(bool keepParsingText, std::span<const std::byte> linkBytes) {
+void t_ShellDestination::CreateFromLink(bool keepParsingText, std::span<const std::byte> linkBytes,
+                                        std::wstring_view storedName) {
     wchar_t path[pathCapacity] = {};
     const bool hasPath = SUCCEEDED(link_->GetPath(path, pathCapacity, nullptr, SLGP_RAWPATH)) && path[0] != L'\0' &&
                          std::wcslen(path) <= longestKeyPath;
     if (hasPath) AddToKey(UpperCased(path));
 
-    t_LinkPropertyReader properties(link_, linkBytes);
+    t_LinkPropertyReader properties(link_.Get(), linkBytes);
     if (properties.Bool(isDestListSeparatorKey)) {
         link_ = {};
         identityKey_ = noKey;
@@ -163,6 +109,12 @@ void t_ShellDestination::CreateFromLink(bool keepParsingText, std::span<const st
             parsingName.Get()) {
             AddToKey(parsingName.Get());
             if (keepParsingText) parsingText_ = parsingName.Get();
+        } else if (!storedName.empty()) {
+            // The shell cannot name the ID list on this machine (a namespace that is not installed, a virtual
+            // folder Wine lacks); the name stored beside the link keys and names it instead.
+            AddToKey(storedName);
+            if (keepParsingText) parsingText_ = storedName;
+            if (displayText_.empty()) displayText_ = storedName;
         }
     }
     displayTextPending_ = displayText_.empty();

@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace n_ombrix {
 
@@ -23,9 +24,12 @@ public:
 
     // From an object loaded through IPersistStream. linkBytes are the bytes it was loaded from (may be empty):
     // a link's title, arguments and separator flag are read from them where the platform's property store does
-    // not answer. With keepParsingText the text that a pinned entry stores as its path is kept. Throws the COM
-    // error exception (E_FAIL) when the object is neither an item nor a link, or when it gives no key.
-    static t_ShellDestination Create(IUnknown* loaded, bool keepParsingText, std::span<const std::byte> linkBytes = {});
+    // not answer. With keepParsingText the text that a pinned entry stores as its path is kept. storedName is
+    // what a jump-list file stores beside the link as its name (may be empty): it keys and names a link that has
+    // no path and whose ID list the shell cannot name here. Throws the COM error exception (E_FAIL) when the
+    // object is neither an item nor a link, or when it gives no key.
+    static t_ShellDestination Create(IUnknown* loaded, bool keepParsingText, std::span<const std::byte> linkBytes = {},
+                                     std::wstring_view storedName = {});
 
     t_ShellDestination(t_ShellDestination&&) noexcept = default;
     t_ShellDestination& operator=(t_ShellDestination&&) noexcept = default;
@@ -56,7 +60,7 @@ private:
     t_ShellDestination& operator=(const t_ShellDestination&) = default;
 
     void CreateFromItem(bool keepParsingText);
-    void CreateFromLink(bool keepParsingText, std::span<const std::byte> linkBytes);
+    void CreateFromLink(bool keepParsingText, std::span<const std::byte> linkBytes, std::wstring_view storedName);
     void AddToKey(std::wstring_view text) noexcept;
 
     mutable std::wstring displayText_;

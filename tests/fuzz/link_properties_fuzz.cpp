@@ -4,6 +4,7 @@
 // written by PropertyStoreDataBlock (and put into the link), read back the same. Any difference aborts.
 
 #include "catalogue/link_properties.h"
+#include "link_property_block.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -13,6 +14,7 @@
 #include <vector>
 
 using namespace n_ombrix;
+using namespace n_ombrix_test;
 
 namespace {
 

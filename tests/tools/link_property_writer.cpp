@@ -1,5 +1,6 @@
 #include "link_property_writer.h"
 
+#include "link_property_block.h"
 #include "scratch_folder.h"
 
 #include <stdexcept>
@@ -9,8 +10,8 @@ namespace n_ombrix_test {
 void AddLinkProperties(const std::wstring& linkPath, const std::vector<n_ombrix::t_Property>& properties) {
     const std::string text = ReadFileBytes(linkPath);
     const auto* bytes = reinterpret_cast<const std::byte*>(text.data());
-    const std::vector<std::byte> rewritten = n_ombrix::WithPropertyStoreDataBlock(
-        std::span(bytes, text.size()), n_ombrix::PropertyStoreDataBlock(properties));
+    const std::vector<std::byte> rewritten =
+        WithPropertyStoreDataBlock(std::span(bytes, text.size()), PropertyStoreDataBlock(properties));
     if (rewritten.empty()) throw std::runtime_error("AddLinkProperties: not a whole shell link");
     WriteFileBytes(linkPath, std::string_view(reinterpret_cast<const char*>(rewritten.data()), rewritten.size()));
 }

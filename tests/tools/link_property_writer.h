@@ -9,7 +9,8 @@
 
 namespace n_ombrix_test {
 
-// Replaces the link's property-store blocks by one holding the properties, before its terminal block. Throws
+// Puts a property-store block holding the properties before the link's terminal block (a value read first wins, so
+// a link saved without properties, as Wine saves them, reads these). Throws
 // std::runtime_error when the file is not a whole shell link.
 void AddLinkProperties(const std::wstring& linkPath, const std::vector<n_ombrix::t_Property>& properties);
 

@@ -1,4 +1,4 @@
-#include "jumplists/memory_byte_stream.h"
+#include "memory_byte_stream.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
-// A byte stream over memory, for tests and the fuzzer: reads past the end fail as a short read does, writes past
-// the end grow it. It counts the calls that change it, so that callers can check that nothing was written.
+// A byte stream over memory, for the jump-list tests and fuzzers: reads past the end fail as a short read does, writes
+// past the end grow it. It counts the calls that change it, so that callers can check that nothing was written.
 
 #include "jumplists/byte_stream.h"
 

@@ -3,6 +3,8 @@
 
 #include "catalogue/link_properties.h"
 
+#include "link_property_block.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,6 +16,7 @@
 #include <vector>
 
 using namespace n_ombrix;
+using namespace n_ombrix_test;
 
 namespace {
 
@@ -120,14 +123,14 @@ TEST(LinkProperties, ReadsStringsBooleansAndIntegersFromEveryPropertySet) {
     EXPECT_EQ(read.size, link.size()); // where the next link of a jump list starts
     const t_PropertyValues& values = read.properties;
     EXPECT_EQ(values.String(appUserModelIdKey), L"Vendor.Editor");
-    EXPECT_EQ(values.Bool(excludeFromShowInNewInstallKey), true);
+    EXPECT_EQ(values.Bool(startMenuExclusionKey), true);
     EXPECT_EQ(values.Bool(isDestListSeparatorKey), false);
     EXPECT_EQ(values.Integer({appUserModelFormatId, 11}), 0xFFFFFFFEu);
     EXPECT_EQ(values.String(titleKey), L"@shell32.dll,-21");
     EXPECT_EQ(values.Integer({summaryInformationFormatId, 3}), 7u);
     // Asked for the wrong kind, or for what is not there (or of a type not read), there is no answer.
     EXPECT_EQ(values.Bool(appUserModelIdKey), std::nullopt);
-    EXPECT_EQ(values.String(excludeFromShowInNewInstallKey), std::nullopt);
+    EXPECT_EQ(values.String(startMenuExclusionKey), std::nullopt);
     EXPECT_EQ(values.Integer({appUserModelFormatId, 9}), std::nullopt);
     EXPECT_EQ(values.String({otherFormatId, 5}), std::nullopt);
     EXPECT_EQ(values.All().size(), 6u);
@@ -192,7 +195,7 @@ TEST(LinkProperties, LyingLengthsStopReadingAndKeepWhatWasRead) {
     EXPECT_FALSE(ReadPropertyStorages(Join({Storage(appUserModelFormatId, {Value(8, Bool(true)), valueTooLong}),
                                             Storage(summaryInformationFormatId, {Value(2, Lpwstr(u"Title"))}), U32(0)}),
                                       values));
-    EXPECT_EQ(values.Bool(excludeFromShowInNewInstallKey), true);
+    EXPECT_EQ(values.Bool(startMenuExclusionKey), true);
     EXPECT_EQ(values.String(appUserModelIdKey), std::nullopt);
     EXPECT_EQ(values.String(titleKey), std::nullopt);
 
@@ -206,7 +209,7 @@ TEST(LinkProperties, LyingLengthsStopReadingAndKeepWhatWasRead) {
         values));
     EXPECT_EQ(values.String(appUserModelIdKey), std::nullopt);
     EXPECT_EQ(values.String(isDestListSeparatorKey), std::nullopt);
-    EXPECT_EQ(values.Bool(excludeFromShowInNewInstallKey), false);
+    EXPECT_EQ(values.Bool(startMenuExclusionKey), false);
 
     // A storage larger than the block, a string name larger than its value, a value size too small for its header.
     for (const t_Bytes& storages : {Join({U32(0x1000), U32(0x53505331), Id(appUserModelFormatId), Value(5, Bool(1))}),
@@ -239,7 +242,7 @@ TEST(LinkProperties, WrittenBlocksReadBackAndReplaceTheLinksOwn) {
     const std::wstring beyondSixteenBits = sizeof(wchar_t) > 2 ? std::wstring(1, wchar_t(0x1F600)) : L"\xD83D\xDE00";
     const std::vector<t_Property> properties{
         {appUserModelIdKey, L"Vendor.App" + beyondSixteenBits},
-        {excludeFromShowInNewInstallKey, true},
+        {startMenuExclusionKey, true},
         {titleKey, L"Odd"},
         {isDestListSeparatorKey, false},
         {{otherFormatId, 4}, std::uint32_t{0x80000001}},
@@ -252,7 +255,7 @@ TEST(LinkProperties, WrittenBlocksReadBackAndReplaceTheLinksOwn) {
     EXPECT_EQ(read.status, t_LinkReadStatus::complete);
     EXPECT_EQ(read.size, rewritten.size());
     EXPECT_EQ(read.properties.String(appUserModelIdKey), L"Vendor.App" + beyondSixteenBits);
-    EXPECT_EQ(read.properties.Bool(excludeFromShowInNewInstallKey), true);
+    EXPECT_EQ(read.properties.Bool(startMenuExclusionKey), true);
     EXPECT_EQ(read.properties.String(titleKey), L"Odd");
     EXPECT_EQ(read.properties.Bool(isDestListSeparatorKey), false);
     EXPECT_EQ(read.properties.Integer({otherFormatId, 4}), 0x80000001u);

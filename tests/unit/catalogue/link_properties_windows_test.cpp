@@ -58,12 +58,12 @@ TEST(LinkPropertiesOnWindows, PropertiesAddedToASavedLinkReadBackAndTheLinkStill
     EXPECT_EQ(saved.properties.String(appUserModelIdKey), std::nullopt);
 
     AddLinkProperties(link, {{appUserModelIdKey, L"Vendor.Old"}});
-    AddLinkProperties(link, {{appUserModelIdKey, L"Vendor.App"}, {excludeFromShowInNewInstallKey, true}});
+    AddLinkProperties(link, {{appUserModelIdKey, L"Vendor.App"}, {startMenuExclusionKey, true}});
     const t_LinkProperties read = ReadLinkFile(link);
     EXPECT_EQ(read.status, t_LinkReadStatus::complete);
     EXPECT_EQ(read.size, ReadFileBytes(link).size());
     EXPECT_EQ(read.properties.String(appUserModelIdKey), L"Vendor.App"); // the earlier block was replaced
-    EXPECT_EQ(read.properties.Bool(excludeFromShowInNewInstallKey), true);
+    EXPECT_EQ(read.properties.Bool(startMenuExclusionKey), true);
     EXPECT_EQ(read.properties.All().size(), 2u);
 
     const t_ComPtr<IShellLinkW> loaded = LoadLink(link);

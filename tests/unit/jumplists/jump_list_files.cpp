@@ -1,5 +1,7 @@
 #include "jump_list_files.h"
 
+#include "link_property_block.h"
+
 #include "system/com_ptr.h"
 #include "system/error_exception.h"
 
@@ -43,9 +45,9 @@ std::string SavedLink(const std::wstring& target, const std::wstring& arguments,
     n_com::ThrowIfFailed(stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), nullptr));
     if (title.empty()) return bytes;
     const std::vector<std::byte> block =
-        n_ombrix::PropertyStoreDataBlock(std::vector<n_ombrix::t_Property>{{n_ombrix::titleKey, title}});
-    const std::vector<std::byte> titled = n_ombrix::WithPropertyStoreDataBlock(
-        std::span(reinterpret_cast<const std::byte*>(bytes.data()), bytes.size()), block);
+        PropertyStoreDataBlock(std::vector<n_ombrix::t_Property>{{n_ombrix::titleKey, title}});
+    const std::vector<std::byte> titled =
+        WithPropertyStoreDataBlock(std::span(reinterpret_cast<const std::byte*>(bytes.data()), bytes.size()), block);
     return std::string(reinterpret_cast<const char*>(titled.data()), titled.size());
 }
 
