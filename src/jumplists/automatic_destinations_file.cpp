@@ -41,8 +41,9 @@ std::vector<std::byte> ReadWholeStream(IStream* stream) {
 }
 
 // A link as stored in the file: loaded from a copy of its stream's bytes, its properties read from the same bytes
-// where the platform's property store does not answer.
-t_ShellDestination LoadDestination(IStorage* storage, IClassFactory* linkFactory, std::uint32_t entryNumber) {
+// where the platform's property store does not answer. recordPath keys and names a link that gives neither.
+t_ShellDestination LoadDestination(IStorage* storage, IClassFactory* linkFactory, std::uint32_t entryNumber,
+                                   std::wstring_view recordPath) {
     t_ComPtr<IStream> stream;
     n_com::ThrowIfFailed(storage->OpenStream(StreamName(entryNumber).c_str(), nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE,
                                              0, stream.Put()));
@@ -53,8 +54,31 @@ t_ShellDestination LoadDestination(IStorage* storage, IClassFactory* linkFactory
     t_ComPtr<IPersistStream> link;
     n_com::ThrowIfFailed(linkFactory->CreateInstance(nullptr, IID_PPV_ARGS(link.Put())));
     n_com::ThrowIfFailed(link->Load(copy.Get()));
-    return t_ShellDestination::Create(link.Get(), false, bytes);
+    return t_ShellDestination::Create(link.Get(), false, bytes, recordPath);
 }
+
+// Whether a failure to load an entry's link says that the link's data is missing or malformed. Anything else
+// (memory, access, sharing, a class this machine lacks) lies in this machine, not in the file.
+bool MeansBrokenLink(HRESULT result) {
+    switch (result) {
+    case STG_E_FILENOTFOUND:
+    case STG_E_READFAULT:
+    case STG_E_INVALIDHEADER:
+    case STG_E_DOCFILECORRUPT:
+    case E_FAIL:
+    case E_UNEXPECTED:
+    case E_INVALIDARG:
+    case HRESULT_FROM_WIN32(ERROR_INVALID_DATA):
+    case HRESULT_FROM_WIN32(ERROR_HANDLE_EOF):
+    case HRESULT_FROM_WIN32(ERROR_BAD_FORMAT):
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The version the shell of this system writes.
+std::uint32_t NewDestListVersion() { return IsWindows10OrGreater() ? 3 : 1; }
 
 std::uint64_t CurrentFileTime() noexcept {
     FILETIME now{};
@@ -101,7 +125,8 @@ void Flush(IStorage* storage) noexcept { storage->Commit(STGC_DEFAULT); }
 } // namespace
 
 // The entry streams of the open storage, as the DestList code asks for them while opening. The repair check and
-// the loading after it ask for the same links; each is loaded once (the repair changes no entry stream).
+// the loading after it ask for the same links; each is loaded once (the repair changes no entry stream), and a
+// link that did not load is not tried again in the same open.
 class t_AutomaticDestinationsFile::t_StorageLinks final : public t_DestListLinks {
 public:
     explicit t_StorageLinks(IStorage* storage) : storage_(storage) {
@@ -110,30 +135,40 @@ public:
             CoGetClassObject(CLSID_ShellLink, CLSCTX_INPROC_SERVER, nullptr, IID_PPV_ARGS(linkFactory_.Put())));
     }
 
-    bool LinkLoads(std::uint32_t entryNumber) override {
-        try {
-            Loaded(entryNumber);
-            return true;
-        } catch (const n_zql::n_system::n_windows::t_ErrorException&) {
-            return false;
-        }
+    t_LinkState CheckLink(std::uint32_t entryNumber, std::wstring_view recordPath) override {
+        return Loaded(entryNumber, recordPath) ? t_LinkState::loads : states_.at(entryNumber);
     }
 
-    std::uint64_t LoadLink(std::uint32_t entryNumber) override { return Loaded(entryNumber).destination.IdentityKey(); }
+    std::optional<std::uint64_t> LoadLink(std::uint32_t entryNumber, std::wstring_view recordPath) override {
+        const t_DestListEntry* entry = Loaded(entryNumber, recordPath);
+        if (entry) return entry->destination.IdentityKey();
+        if (states_.at(entryNumber) == t_LinkState::broken) n_com::ThrowHResult(failureResult);
+        return std::nullopt;
+    }
 
     // The entries whose links loaded; those the file keeps are among them.
     std::map<std::uint32_t, t_DestListEntry> TakeLoaded() noexcept { return std::move(loaded_); }
 
 private:
-    const t_DestListEntry& Loaded(std::uint32_t entryNumber) {
-        if (const auto found = loaded_.find(entryNumber); found != loaded_.end()) return found->second;
-        t_ShellDestination destination = LoadDestination(storage_, linkFactory_.Get(), entryNumber);
-        return loaded_.emplace(entryNumber, t_DestListEntry{entryNumber, std::move(destination)}).first->second;
+    // The entry, loaded on first use; null when its link does not load (states_ says why).
+    const t_DestListEntry* Loaded(std::uint32_t entryNumber, std::wstring_view recordPath) {
+        if (const auto found = loaded_.find(entryNumber); found != loaded_.end()) return &found->second;
+        if (states_.contains(entryNumber)) return nullptr;
+        try {
+            t_ShellDestination destination = LoadDestination(storage_, linkFactory_.Get(), entryNumber, recordPath);
+            return &loaded_.emplace(entryNumber, t_DestListEntry{entryNumber, std::move(destination)}).first->second;
+        } catch (const n_zql::n_system::n_windows::t_ErrorException& error) {
+            states_[entryNumber] = MeansBrokenLink(error.Result()) ? t_LinkState::broken : t_LinkState::unavailable;
+        } catch (...) {
+            states_[entryNumber] = t_LinkState::unavailable;
+        }
+        return nullptr;
     }
 
     IStorage* storage_; // not owned
     t_ComPtr<IClassFactory> linkFactory_;
     std::map<std::uint32_t, t_DestListEntry> loaded_;
+    std::map<std::uint32_t, t_LinkState> states_; // of the links that did not load
 };
 
 void t_AutomaticDestinationsFile::Open(const std::wstring& folder, const std::wstring& stem) {
@@ -144,13 +179,19 @@ void t_AutomaticDestinationsFile::Open(const std::wstring& folder, const std::ws
                                               IID_PPV_ARGS(storage_.Put())));
         n_com::ThrowIfFailed(storage_->OpenStream(destListName, nullptr, exclusiveReadWrite, 0, destListStream_.Put()));
         t_ComByteStream stream(destListStream_.Get());
+        if (stream.Size() == 0) {
+            // The shell leaves an empty DestList for an application whose entries are all gone.
+            destList_.StartEmpty(NewDestListVersion());
+            return;
+        }
         t_StorageLinks links(storage_.Get());
         RemoveOrphans(destList_.Repair(stream, links));
         destList_.Load(stream, links);
         entries_ = links.TakeLoaded();
         // Links that loaded but whose records the repair dropped are not entries.
         std::erase_if(entries_, [&](const auto& entry) { return !destList_.FindByNumber(entry.first); });
-    } catch (const n_zql::n_system::n_windows::t_ErrorException&) {
+    } catch (...) {
+        // Damaged, held by another, or out of memory: the jump list is optional, so the file is simply empty.
         Close();
     }
 }
@@ -213,7 +254,7 @@ const t_DestListEntry& t_AutomaticDestinationsFile::FindOrAdd(const t_ShellDesti
             n_com::ThrowIfFailed(storage_->CreateStream(destListName, exclusiveReadWrite | STGM_FAILIFTHERE, 0, 0,
                                                         destListStream_.Put()));
             t_ComByteStream stream(destListStream_.Get());
-            destList_.Create(stream, IsWindows10OrGreater() ? 3 : 1);
+            destList_.Create(stream, NewDestListVersion());
         } catch (...) {
             // An empty compound file without its DestList would refuse every later open and creation.
             Close();

@@ -13,7 +13,14 @@ t_CurrentJumpList::t_Change t_CurrentJumpList::Follow(const t_CatalogueItem* ite
         return t_Change::dropped;
     }
     if (jumpList_ && jumpList_->Hash() == item->GetAppIdHash()) return t_Change::none;
-    jumpList_ = std::make_unique<t_JumpList>(item->GetAppId(), folders_);
+    const bool had = static_cast<bool>(jumpList_);
+    jumpList_.reset();
+    try {
+        jumpList_ = std::make_unique<t_JumpList>(item->GetAppId(), folders_);
+    } catch (...) {
+        // Opening never fails for the files' sake; what is left (running out of memory) costs the jump list only.
+        return had ? t_Change::dropped : t_Change::none;
+    }
     return t_Change::built;
 }
 

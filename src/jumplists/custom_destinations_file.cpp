@@ -19,8 +19,8 @@ using n_com::t_ComPtr;
 namespace {
 
 constexpr int nameCapacity = 1024;
-// A stored link is a few kilobytes; no more than this is read to find its end and properties.
-constexpr std::uint64_t largestItemBytes = 1u << 20;
+// The shell's files hold a few dozen links of a few kilobytes; a bigger one is not read at all.
+constexpr std::uint64_t largestFile = 16u << 20;
 
 struct t_ClassIdOrder {
     bool operator()(const CLSID& left, const CLSID& right) const noexcept {
@@ -41,7 +41,9 @@ std::wstring DisplayName(const std::wstring& rawName) {
 // Loads each stored object from the file's stream where its state starts, as the stored class reads itself.
 class t_CustomDestinationsFile::t_StreamItemLoader final : public t_CustomItemLoader {
 public:
-    explicit t_StreamItemLoader(IStream* stream) noexcept : stream_(stream) {}
+    // The file's bytes, read once: a stored link's end and properties are read from them.
+    t_StreamItemLoader(IStream* stream, std::span<const std::byte> fileBytes) noexcept
+        : stream_(stream), fileBytes_(fileBytes) {}
 
     std::uint64_t LoadItem(std::uint64_t stateOffset, std::span<const std::byte, 16> classIdBytes,
                            t_CustomCategoryKind kind) override {
@@ -57,19 +59,16 @@ public:
         n_com::ThrowIfFailed(stream_->Seek(LARGE_INTEGER{}, STREAM_SEEK_CUR, &loadEnd));
         if (loadEnd.QuadPart < stateOffset) n_com::ThrowHResult(failureResult);
         std::uint64_t end = loadEnd.QuadPart;
-        std::vector<std::byte> bytes;
-        if (IsEqualCLSID(classId, CLSID_ShellLink)) {
+        std::span<const std::byte> bytes;
+        if (IsEqualCLSID(classId, CLSID_ShellLink) && stateOffset < fileBytes_.size()) {
             // Wine's link stops reading before the link's extra data, leaving the stream inside the link; the
             // link's own framing says where it ends (on Windows both agree). Its bytes also give the title and
             // separator flag where the platform's property store does not answer.
-            t_ComByteStream stream(stream_);
-            bytes.resize(static_cast<std::size_t>(
-                std::min(stream.Size() - std::min(stream.Size(), stateOffset), largestItemBytes)));
-            stream.ReadAt(stateOffset, bytes);
+            bytes = fileBytes_.subspan(static_cast<std::size_t>(stateOffset));
             const t_LinkProperties link = ReadLinkProperties(bytes);
             if (link.status == t_LinkReadStatus::complete && stateOffset + link.size > end)
                 end = stateOffset + link.size;
-            bytes.resize(std::min(bytes.size(), static_cast<std::size_t>(end - stateOffset)));
+            bytes = bytes.first(std::min(bytes.size(), static_cast<std::size_t>(end - stateOffset)));
         }
         loaded.push_back(t_ShellDestination::Create(object.Get(), kind == t_CustomCategoryKind::custom, bytes));
         return end;
@@ -88,6 +87,7 @@ private:
     }
 
     IStream* stream_; // not owned
+    std::span<const std::byte> fileBytes_;
     std::map<CLSID, t_ComPtr<IClassFactory>, t_ClassIdOrder> factories_;
 };
 
@@ -98,7 +98,10 @@ void t_CustomDestinationsFile::Open(const std::wstring& folder, const std::wstri
         n_com::ThrowIfFailed(SHCreateStreamOnFileEx(path.c_str(), STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, FALSE,
                                                     nullptr, stream_.Put()));
         t_ComByteStream stream(stream_.Get());
-        t_StreamItemLoader loader(stream_.Get());
+        if (stream.Size() > largestFile) n_com::ThrowHResult(failureResult);
+        std::vector<std::byte> bytes(static_cast<std::size_t>(stream.Size()));
+        stream.ReadAt(0, bytes);
+        t_StreamItemLoader loader(stream_.Get(), bytes);
         layout_.Read(stream, loader);
         std::size_t itemCount = 0;
         for (const t_CustomCategoryLayout& layout : layout_.Categories()) itemCount += layout.items.size();
@@ -113,7 +116,8 @@ void t_CustomDestinationsFile::Open(const std::wstring& folder, const std::wstri
             for (std::size_t item = 0; item < layout.items.size(); ++item)
                 category.items.push_back(std::move(loader.loaded[next++]));
         }
-    } catch (const n_zql::n_system::n_windows::t_ErrorException&) {
+    } catch (...) {
+        // Damaged, held by another, or out of memory: the jump list is optional, so the file is simply empty.
         Close();
     }
 }

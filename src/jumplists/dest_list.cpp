@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <optional>
 
 namespace n_ombrix {
 
@@ -54,6 +55,9 @@ std::uint64_t Incremented(std::uint64_t counter, std::uint32_t by = 1) { return 
 
 bool KnownVersion(std::uint32_t version) { return version == 1 || version == 3 || version == 4; }
 std::size_t FixedSize(std::uint32_t version) { return version == 1 ? version1FixedSize : version3FixedSize; }
+std::size_t PathLengthOffset(std::uint32_t version) {
+    return version == 1 ? version1PathLengthOffset : version3PathLengthOffset;
+}
 
 std::array<std::byte, destListHeaderSize> Encode(const t_DestListHeader& header) {
     std::array<std::byte, destListHeaderSize> bytes{};
@@ -95,7 +99,7 @@ void SetPinPosition(std::vector<std::byte>& fixedPart, std::int32_t position) {
 }
 
 // One record read with the checks every reader makes: the fixed part and its checksum, a number that is not
-// negative, and a path that ends inside the stream. The path is not read.
+// negative, and a path (with what follows it in versions 3 and 4) that ends inside the stream. The path is not read.
 t_DestListRecord ReadRecord(t_ByteStream& stream, std::uint64_t start, std::uint32_t version,
                             std::uint64_t streamSize) {
     t_DestListRecord record;
@@ -106,12 +110,26 @@ t_DestListRecord ReadRecord(t_ByteStream& stream, std::uint64_t start, std::uint
         Get(record.fixedPart, checksumOffset, 8) != DestListRecordChecksum(record.fixedPart)) {
         FailFormat();
     }
-    const std::uint64_t pathBytes = version == 1
-                                        ? 2 * Get(record.fixedPart, version1PathLengthOffset, 2)
-                                        : 2 * Get(record.fixedPart, version3PathLengthOffset, 2) + version3TrailerSize;
-    record.end = start + record.fixedPart.size() + pathBytes;
+    const std::uint64_t pathEnd =
+        start + record.fixedPart.size() + 2 * Get(record.fixedPart, PathLengthOffset(version), 2);
+    record.end = pathEnd;
+    if (version != 1) {
+        // Four bytes after the path give the size of a property store that follows it; the shell writes 0 when
+        // there is none. Whatever is there stays with the record.
+        std::array<std::byte, version3TrailerSize> trailer{};
+        if (pathEnd + trailer.size() > streamSize) FailFormat();
+        stream.ReadAt(pathEnd, trailer);
+        record.end = pathEnd + trailer.size() + Get(trailer, 0, trailer.size());
+    }
     if (record.end > streamSize) FailFormat();
     return record;
+}
+
+// The record's path, as the shell stored it: a file's path, a URL or a parsing name.
+std::wstring ReadRecordPath(t_ByteStream& stream, const t_DestListRecord& record, std::uint32_t version) {
+    std::vector<std::byte> bytes(2 * Get(record.fixedPart, PathLengthOffset(version), 2));
+    stream.ReadAt(record.start + record.fixedPart.size(), bytes);
+    return n_zql::n_system::TextFromUtf16(bytes);
 }
 
 // The record's bytes as in the stream, with its fixed part as held (which may have been renumbered).
@@ -153,6 +171,120 @@ std::vector<std::byte> ReadBody(t_ByteStream& stream, const std::vector<t_DestLi
     return body;
 }
 
+// The records of a stream whose header was read, one at a time from the first.
+struct t_RecordReader {
+    t_ByteStream& stream;
+    const t_DestListHeader& header;
+    std::uint64_t streamSize;
+
+    template <typename t_Visit> void ForEach(t_Visit&& visit) const {
+        std::uint64_t at = destListHeaderSize;
+        for (std::uint32_t i = 0; i < header.entryCount; ++i) {
+            t_DestListRecord record = ReadRecord(stream, at, header.version, streamSize);
+            at = record.end;
+            if (!visit(i, record)) return;
+        }
+    }
+};
+
+// A link that the repair keeps: one that loads, or one this machine cannot load just now (its stream is the
+// user's; only a link whose data is missing or malformed is dropped).
+bool Keeps(const t_RecordReader& reader, t_DestListLinks& links, const t_DestListRecord& record) {
+    return links.CheckLink(static_cast<std::uint32_t>(record.EntryNumber()),
+                           ReadRecordPath(reader.stream, record, reader.header.version)) != t_LinkState::broken;
+}
+
+// The pins to keep, by record index: the first record for each pin position, unless its number came earlier or
+// its link is broken; at most as many as the header counts and the file keeps. Their new positions close the gaps
+// in ascending order.
+struct t_ChosenPins {
+    std::map<std::uint32_t, std::int32_t> positions; // record index to new pin position
+    bool renumbered = false;
+};
+
+t_ChosenPins ChoosePins(const t_RecordReader& reader, t_DestListLinks& links) {
+    std::map<std::uint32_t, std::int32_t> found; // record index to pin position in the file
+    if (reader.header.pinnedCount != 0) {
+        const std::uint32_t wanted = std::min(reader.header.pinnedCount, keptEntryLimit);
+        std::set<std::int32_t> seen, positions;
+        reader.ForEach([&](std::uint32_t index, const t_DestListRecord& record) {
+            const std::int32_t number = record.EntryNumber(), position = record.PinPosition();
+            if (position != -1 && !seen.contains(number) && !positions.contains(position) &&
+                Keeps(reader, links, record)) {
+                found.emplace(index, position);
+                positions.insert(position);
+            }
+            seen.insert(number);
+            return found.size() < wanted;
+        });
+    }
+    std::map<std::int32_t, std::int32_t> renumbering; // old position to new
+    for (const auto& [index, position] : found) renumbering.emplace(position, 0);
+    std::int32_t next = 0;
+    for (auto& [position, renumbered] : renumbering) renumbered = next++;
+    t_ChosenPins chosen;
+    for (const auto& [index, position] : found) {
+        chosen.positions.emplace(index, renumbering.at(position));
+        chosen.renumbered = chosen.renumbered || renumbering.at(position) != position;
+    }
+    return chosen;
+}
+
+// The records kept, as bytes back to back: every chosen pin with its new position, and the unpinned records whose
+// numbers were not seen before and whose links are not broken, in file order, up to the limit. Stopping at the
+// limit in plain file order could leave a later pin out while the header still counts it.
+struct t_Compaction {
+    std::vector<std::byte> body;
+    std::set<std::uint32_t> kept; // entry numbers
+};
+
+t_Compaction Compact(const t_RecordReader& reader, const t_ChosenPins& pins, t_DestListLinks& links) {
+    const std::size_t unpinnedRoom = std::min(reader.header.entryCount, keptEntryLimit) - pins.positions.size();
+    std::size_t pinsKept = 0, unpinnedKept = 0;
+    std::set<std::int32_t> seen;
+    t_Compaction compaction;
+    reader.ForEach([&](std::uint32_t index, t_DestListRecord& record) {
+        const std::int32_t number = record.EntryNumber();
+        bool keep = false;
+        if (const auto pin = pins.positions.find(index); pin != pins.positions.end()) {
+            keep = true;
+            ++pinsKept;
+            if (pin->second != record.PinPosition()) SetPinPosition(record.fixedPart, pin->second);
+        } else if (!record.Pinned() && unpinnedKept < unpinnedRoom && !seen.contains(number) &&
+                   Keeps(reader, links, record)) {
+            keep = true;
+            ++unpinnedKept;
+        }
+        seen.insert(number);
+        if (keep) {
+            compaction.kept.insert(static_cast<std::uint32_t>(number));
+            AppendRecordBytes(reader.stream, record, compaction.body);
+        }
+        return pinsKept < pins.positions.size() || unpinnedKept < unpinnedRoom;
+    });
+    return compaction;
+}
+
+// The header that counts what was kept. The stream is rewritten only when that differs from what it says, or when
+// pins were renumbered (the loader rejects a gap in the positions, even under matching counts).
+t_DestListHeader WriteRepaired(const t_RecordReader& reader, const t_ChosenPins& pins, t_Compaction& compaction) {
+    const t_DestListHeader& read = reader.header;
+    t_DestListHeader repaired = read;
+    repaired.entryCount = static_cast<std::uint32_t>(compaction.kept.size());
+    repaired.pinnedCount = static_cast<std::uint32_t>(pins.positions.size());
+    repaired.lastIssued = WithLow(read.lastIssued, compaction.kept.empty() ? notIssued : *compaction.kept.rbegin());
+    if (repaired.entryCount == read.entryCount && repaired.pinnedCount == read.pinnedCount &&
+        Low(repaired.lastIssued) == Low(read.lastIssued) && !pins.renumbered) {
+        return repaired;
+    }
+    repaired.revision = Incremented(read.revision);
+    const auto headerBytes = Encode(repaired);
+    compaction.body.insert(compaction.body.begin(), headerBytes.begin(), headerBytes.end());
+    reader.stream.WriteAt(0, compaction.body);
+    if (reader.streamSize != compaction.body.size()) reader.stream.SetSize(compaction.body.size());
+    return repaired;
+}
+
 } // namespace
 
 std::uint64_t DestListRecordChecksum(std::span<const std::byte> fixedPart) {
@@ -167,81 +299,11 @@ std::set<std::uint32_t> t_DestList::Repair(t_ByteStream& stream, t_DestListLinks
     Clear();
     try {
         const t_DestListHeader read = ReadHeader(stream);
-        const std::uint64_t streamSize = stream.Size();
-
-        // The pins to keep: the first record for each pin position, unless its number came earlier or its link is
-        // gone, by file index.
-        std::map<std::uint32_t, std::int32_t> chosen; // record index to pin position
-        if (read.pinnedCount != 0) {
-            const std::uint32_t wanted = std::min(read.pinnedCount, keptEntryLimit);
-            std::set<std::int32_t> seen, positions;
-            std::uint64_t at = destListHeaderSize;
-            for (std::uint32_t i = 0; i < read.entryCount && chosen.size() < wanted; ++i) {
-                const t_DestListRecord record = ReadRecord(stream, at, read.version, streamSize);
-                at = record.end;
-                const std::int32_t number = record.EntryNumber(), position = record.PinPosition();
-                if (position != -1 && !seen.contains(number) && !positions.contains(position) &&
-                    links.LinkLoads(static_cast<std::uint32_t>(number))) {
-                    chosen.emplace(i, position);
-                    positions.insert(position);
-                }
-                seen.insert(number);
-            }
-        }
-        std::map<std::int32_t, std::int32_t> newPositions; // old to new, closing gaps in ascending order
-        for (const auto& [index, position] : chosen) newPositions.emplace(position, 0);
-        std::int32_t nextPosition = 0;
-        for (auto& [position, renumbered] : newPositions) renumbered = nextPosition++;
-
-        // Every chosen pin is kept, and unpinned records fill what is left of the limit: stopping at the limit
-        // in plain file order could leave a later pin out while the header still counts it.
-        const std::size_t unpinnedRoom = std::min(read.entryCount, keptEntryLimit) - chosen.size();
-        std::size_t chosenKept = 0, unpinnedKept = 0;
-        bool renumberedAny = false;
-        std::set<std::int32_t> seen;
-        std::set<std::uint32_t> kept;
-        std::vector<std::byte> body;
-        std::uint64_t at = destListHeaderSize;
-        for (std::uint32_t i = 0; i < read.entryCount && (chosenKept < chosen.size() || unpinnedKept < unpinnedRoom);
-             ++i) {
-            t_DestListRecord record = ReadRecord(stream, at, read.version, streamSize);
-            at = record.end;
-            const std::int32_t number = record.EntryNumber();
-            bool keep = false;
-            if (const auto pin = chosen.find(i); pin != chosen.end()) {
-                keep = true;
-                ++chosenKept;
-                const std::int32_t position = newPositions.at(pin->second);
-                if (position != pin->second) {
-                    SetPinPosition(record.fixedPart, position);
-                    renumberedAny = true;
-                }
-            } else if (!record.Pinned() && unpinnedKept < unpinnedRoom && !seen.contains(number) &&
-                       links.LinkLoads(static_cast<std::uint32_t>(number))) {
-                keep = true;
-                ++unpinnedKept;
-            }
-            seen.insert(number);
-            if (!keep) continue;
-            kept.insert(static_cast<std::uint32_t>(number));
-            AppendRecordBytes(stream, record, body);
-        }
-
-        t_DestListHeader repaired = read;
-        repaired.entryCount = static_cast<std::uint32_t>(kept.size());
-        repaired.pinnedCount = static_cast<std::uint32_t>(chosen.size());
-        repaired.lastIssued = WithLow(read.lastIssued, kept.empty() ? notIssued : *kept.rbegin());
-        // Renumbered pins are written even when the counts agree: the loader rejects a gap in the positions.
-        if (repaired.entryCount != read.entryCount || repaired.pinnedCount != read.pinnedCount ||
-            Low(repaired.lastIssued) != Low(read.lastIssued) || renumberedAny) {
-            repaired.revision = Incremented(read.revision);
-            const auto headerBytes = Encode(repaired);
-            body.insert(body.begin(), headerBytes.begin(), headerBytes.end());
-            stream.WriteAt(0, body);
-            if (streamSize != body.size()) stream.SetSize(body.size());
-        }
-        header = repaired;
-        return kept;
+        const t_RecordReader reader{stream, read, stream.Size()};
+        const t_ChosenPins pins = ChoosePins(reader, links);
+        t_Compaction compaction = Compact(reader, pins, links);
+        header = WriteRepaired(reader, pins, compaction);
+        return compaction.kept;
     } catch (...) {
         Clear();
         throw;
@@ -266,10 +328,12 @@ void t_DestList::Load(t_ByteStream& stream, t_DestListLinks& links) {
                                    slots.contains(position))) {
                 FailFormat();
             }
-            record.identityKey = links.LoadLink(entryNumber);
-            if (keyIndex.contains(record.identityKey)) FailFormat();
+            const std::optional<std::uint64_t> key =
+                links.LoadLink(entryNumber, ReadRecordPath(stream, record, header.version));
+            record.keyed = key.has_value();
+            record.identityKey = key.value_or(0);
+            if (record.keyed && !keyIndex.emplace(record.identityKey, records.size()).second) FailFormat();
             if (position != -1) slots.emplace(position, entryNumber);
-            keyIndex.emplace(record.identityKey, records.size());
             numberIndex.emplace(entryNumber, records.size());
             records.push_back(std::move(record));
         }
@@ -290,6 +354,12 @@ void t_DestList::Create(t_ByteStream& stream, std::uint32_t version) {
     if (stream.Size() != destListHeaderSize) stream.SetSize(destListHeaderSize);
     Clear();
     header = created;
+}
+
+void t_DestList::StartEmpty(std::uint32_t version) {
+    if (!KnownVersion(version)) FailArgument();
+    Clear();
+    header.version = version;
 }
 
 void t_DestList::Clear() noexcept {
@@ -442,7 +512,7 @@ void t_DestList::Reindex() {
     keyIndex.clear();
     numberIndex.clear();
     for (std::size_t i = 0; i < records.size(); ++i) {
-        keyIndex.emplace(records[i].identityKey, i);
+        if (records[i].keyed) keyIndex.emplace(records[i].identityKey, i);
         numberIndex.emplace(static_cast<std::uint32_t>(records[i].EntryNumber()), i);
     }
 }

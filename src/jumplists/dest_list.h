@@ -13,8 +13,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <set>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -41,6 +43,7 @@ struct t_DestListRecord {
     std::uint64_t start = 0, end = 0; // byte offsets in the stream
     std::vector<std::byte> fixedPart; // 114 (version 1) or 130 (versions 3, 4) bytes, as in the stream
     std::uint64_t identityKey = 0;    // from the link (t_DestListLinks::LoadLink)
+    bool keyed = true;                // false while the link cannot be loaded here: not found by key
 
     std::int32_t EntryNumber() const;
     // -1 when not pinned.
@@ -48,14 +51,23 @@ struct t_DestListRecord {
     bool Pinned() const { return PinPosition() != -1; }
 };
 
+enum class t_LinkState {
+    loads,
+    broken,     // the link's data is missing or malformed: its entry goes
+    unavailable // this machine cannot load it just now (memory, access, sharing): its entry stays untouched
+};
+
 // The entry streams beside DestList, as the Windows layer loads them from the compound file.
 class t_DestListLinks {
 public:
     virtual ~t_DestListLinks() = default;
-    // Repair pass: whether the link stored for this entry number loads. Never throws for a bad link.
-    virtual bool LinkLoads(std::uint32_t entryNumber) = 0;
-    // Loading: loads and keeps the entry's link, returns its identity key; throws when it does not load.
-    virtual std::uint64_t LoadLink(std::uint32_t entryNumber) = 0;
+    // Both are given the path the entry's record stores (a file's path, a URL or a parsing name), which keys and
+    // names a link that gives neither itself.
+    // Repair pass: how the link stored for this entry number loads. Never throws.
+    virtual t_LinkState CheckLink(std::uint32_t entryNumber, std::wstring_view recordPath) = 0;
+    // Loading: loads and keeps the entry's link and returns its identity key. Nothing when the link is
+    // unavailable; throws when it is broken.
+    virtual std::optional<std::uint64_t> LoadLink(std::uint32_t entryNumber, std::wstring_view recordPath) = 0;
 };
 
 // The model of one DestList stream. Entry numbers are the handles callers keep: indices into Records() shift as
@@ -67,8 +79,8 @@ public:
 class t_DestList {
 public:
     // Reads and checks the header (version 1, 3 or 4; entry count at most 0x10000 and not below the pinned count),
-    // then repairs: keeps the pinned records whose link loads (at most 64, first pin position first, renumbered
-    // 0, 1, 2 ...), drops records with an entry number seen before or a link that does not load, and keeps at
+    // then repairs: keeps the pinned records whose link is not broken (at most 64, first pin position first, renumbered
+    // 0, 1, 2 ...), drops records with an entry number seen before or a broken link, and keeps at
     // most 64 records. Rewrites the header (revision + 1) and the records when that changed anything, else writes
     // nothing. Returns the entry numbers kept; other entry streams are orphans. Throws E_FAIL when the header or
     // a record read breaks the format, having written nothing. The model holds only the header afterwards.
@@ -78,6 +90,9 @@ public:
     void Load(t_ByteStream& stream, t_DestListLinks& links);
     // A new, empty DestList of this version (1, 3 or 4) in an empty stream: the header, all else zero, written.
     void Create(t_ByteStream& stream, std::uint32_t version);
+    // The list of an empty stream (the shell leaves one for an application without entries): no entries, this
+    // version (1, 3 or 4). Nothing is written until the first entry is added.
+    void StartEmpty(std::uint32_t version);
     // Forgets everything: header zero, no records (what a failed open leaves).
     void Clear() noexcept;
 

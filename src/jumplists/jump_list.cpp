@@ -82,8 +82,9 @@ std::vector<std::unique_ptr<t_JumpListEntry>> t_JumpList::Assemble(const t_JumpL
 template <typename t_Edit> void t_JumpList::Edit(t_Edit&& edit) {
     try {
         edit();
-    } catch (const n_windows::t_ErrorException&) {
-        // The files may be part way through the edit: show nothing of them rather than something wrong.
+    } catch (...) {
+        // The files may be part way through the edit: show nothing of them rather than something wrong. The jump
+        // list is optional: no failure of it, not even running out of memory, goes on to end the program.
         automatic_.Close();
         custom_.Close();
     }

@@ -11,7 +11,7 @@
 // With OMBRIX_CUSTOM_DESTINATIONS_CORPUS naming a folder, the target writes its starting corpus there and ends.
 
 #include "jumplists/custom_destinations.h"
-#include "jumplists/memory_byte_stream.h"
+#include "memory_byte_stream.h"
 
 #include <array>
 #include <cstdio>

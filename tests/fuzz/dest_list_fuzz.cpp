@@ -10,7 +10,7 @@
 // With OMBRIX_DEST_LIST_CORPUS naming a folder, the target writes its starting corpus there and ends.
 
 #include "jumplists/dest_list.h"
-#include "jumplists/memory_byte_stream.h"
+#include "memory_byte_stream.h"
 
 #include <algorithm>
 #include <cstdio>

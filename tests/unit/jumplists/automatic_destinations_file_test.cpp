@@ -1,5 +1,4 @@
 #include "jumplists/automatic_destinations_file.h"
-#include "system/upper_case.h"
 
 #include "jumplists/destinations_file_name.h"
 #include "jumplists/destinations_files.h"
@@ -8,6 +7,7 @@
 #include "system/error_exception.h"
 #include "system/identity_hash.h"
 #include "system/unique_handle.h"
+#include "system/upper_case.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "jumplists/custom_destinations.h"
 
 #include "error_result.h"
-#include "jumplists/memory_byte_stream.h"
+#include "memory_byte_stream.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "jumplists/dest_list.h"
 
 #include "error_result.h"
-#include "jumplists/memory_byte_stream.h"
+#include "memory_byte_stream.h"
 
 #include <gtest/gtest.h>
 
@@ -89,8 +89,10 @@ t_Bytes Stream(t_Header header, const std::vector<t_Record>& records = {}) {
 struct t_FakeLinks : t_DestListLinks {
     std::set<std::uint32_t> broken;
     std::map<std::uint32_t, std::uint64_t> keys;
-    bool LinkLoads(std::uint32_t number) override { return !broken.contains(number); }
-    std::uint64_t LoadLink(std::uint32_t number) override {
+    t_LinkState CheckLink(std::uint32_t number, std::wstring_view) override {
+        return broken.contains(number) ? t_LinkState::broken : t_LinkState::loads;
+    }
+    std::optional<std::uint64_t> LoadLink(std::uint32_t number, std::wstring_view) override {
         if (broken.contains(number)) n_zql::n_system::n_windows::n_com::ThrowHResult(failureResult);
         return keys.contains(number) ? keys[number] : 0x5000 + number;
     }

@@ -1,5 +1,4 @@
 #include "jumplists/shell_destination.h"
-#include "system/upper_case.h"
 
 #include "app/display_metrics.h"
 #include "catalogue/icon_store.h"
@@ -11,6 +10,7 @@
 #include "system/com_ptr.h"
 #include "system/error_exception.h"
 #include "system/identity_hash.h"
+#include "system/upper_case.h"
 
 #include <gtest/gtest.h>
 
