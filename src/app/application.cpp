@@ -2,14 +2,12 @@
 
 #include "app/exit_codes.h"
 #include "catalogue/catalogue_scan.h"
-#include "system/error_exception.h"
+#include "system/text_file.h"
 #include "ui/message_loop.h"
 
 namespace n_ombrix {
 
 namespace {
-
-t_Application* instance = nullptr;
 
 t_Configuration LoadedConfiguration(const t_ProcessEnvironment& environment) {
     t_Configuration configuration(environment.KnownFolders().DataFolder(), environment.DisplayMetrics().dpiX);
@@ -19,18 +17,12 @@ t_Configuration LoadedConfiguration(const t_ProcessEnvironment& environment) {
 
 } // namespace
 
-t_Application::t_Publication::~t_Publication() { instance = nullptr; }
-
-t_Application* t_Application::Instance() noexcept { return instance; }
-
 t_Application::t_Application()
     : configuration_(LoadedConfiguration(environment_)),
       iconStore_(environment_.DisplayMetrics(), environment_.Instance()),
       launcher_(environment_.KnownFolders().DataFolder()),
       currentJumpList_({.automatic = environment_.KnownFolders().AutomaticDestinationsFolder(),
-                        .custom = environment_.KnownFolders().CustomDestinationsFolder()}) {
-    instance = this;
-}
+                        .custom = environment_.KnownFolders().CustomDestinationsFolder()}) {}
 
 t_Application::~t_Application() = default;
 
@@ -43,10 +35,7 @@ int t_Application::Run() {
 }
 
 void t_Application::SaveState() {
-    if (!CreateDirectoryW(environment_.KnownFolders().DataFolder().c_str(), nullptr)) {
-        const DWORD error = GetLastError();
-        if (error != ERROR_ALREADY_EXISTS) n_zql::n_system::n_windows::ThrowWin32Error(error);
-    }
+    n_zql::n_system::n_windows::CreateFolderIfMissing(environment_.KnownFolders().DataFolder());
     launcher_.Save();
     // The popup's two widths are copied into the configuration here, once the popup exists.
     configuration_.Save();

@@ -22,9 +22,6 @@ public:
     t_Application& operator=(const t_Application&) = delete;
     ~t_Application();
 
-    // The process's application object; null before its construction ends and after its destruction.
-    static t_Application* Instance() noexcept;
-
     // Creates the windows, applies the configuration, runs the message loop, and saves on a normal end. Returns the
     // exit code. An exception caught by a window procedure during the loop is rethrown here.
     int Run();
@@ -47,15 +44,6 @@ public:
     t_CurrentJumpList& CurrentJumpList() noexcept { return currentJumpList_; }
 
 private:
-    // Clears the process-wide pointer as the very last step of destruction.
-    struct t_Publication {
-        t_Publication() noexcept = default;
-        t_Publication(const t_Publication&) = delete;
-        t_Publication& operator=(const t_Publication&) = delete;
-        ~t_Publication();
-    };
-
-    t_Publication publication_;
     t_ProcessEnvironment environment_;
     t_Configuration configuration_;
     // The item images. The widget resources join here and take the store in when they are built.

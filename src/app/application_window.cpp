@@ -14,8 +14,7 @@ constexpr int initialHeight = 256; // the real size is set when the window is fi
 } // namespace
 
 t_ApplicationWindow::t_ApplicationWindow(t_Application& application, HINSTANCE instance, int width)
-    : application_(application),
-      windowClass_(CS_PARENTDC, instance, LoadCursorW(nullptr, IDC_ARROW), L"Ombrix") {
+    : application_(application), windowClass_(CS_PARENTDC, instance, LoadCursorW(nullptr, IDC_ARROW), L"Ombrix") {
     CreateWindowFor({.extendedStyle = popupExtendedStyle,
                      .style = popupStyle,
                      .className = windowClass_.Name(),
@@ -35,9 +34,9 @@ LRESULT t_ApplicationWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM l
         return 0;
     case WM_ENDSESSION:
         // The session may end as soon as this returns, so the state is saved now and the end of Run() does not save
-        // a second time. The parameters are not examined.
+        // a second time. A log-off that was cancelled (wParam FALSE) ends nothing: saved, Ombrix keeps running.
         application_.SaveState();
-        PostQuitMessage(exitEndSession);
+        if (wParam) PostQuitMessage(exitEndSession);
         return 0;
     case WM_PAINT:
         ValidateRect(Handle(), nullptr);

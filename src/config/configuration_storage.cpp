@@ -3,6 +3,7 @@
 #include "config/configuration.h"
 
 #include "system/module_file_name.h"
+#include "system/path_text.h"
 #include "system/text_file.h"
 #include "system/unique_handle.h"
 
@@ -37,6 +38,8 @@ void t_Configuration::Load() {
 
 void t_Configuration::Save() const {
     try {
+        // The data folder may not exist yet on a new profile; every save makes it.
+        CreateFolderIfMissing(n_zql::n_system::FolderOfPath(filePath));
         WriteTextFileAtomically(filePath, SerialisedDocument(WriteDocument()));
     } catch (...) {
         // The old file stays as it was; the registry part is still written.
@@ -68,8 +71,8 @@ void t_Configuration::ReadAutostart() {
     t_RegistryKey key;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, runKey, 0, KEY_QUERY_VALUE, key.Put()) != ERROR_SUCCESS) return;
     DWORD type = REG_NONE;
-    autostart = RegQueryValueExW(key.Get(), runValue, nullptr, &type, nullptr, nullptr) == ERROR_SUCCESS &&
-                type == REG_SZ;
+    autostart =
+        RegQueryValueExW(key.Get(), runValue, nullptr, &type, nullptr, nullptr) == ERROR_SUCCESS && type == REG_SZ;
 }
 
 void t_Configuration::WriteAutostart() const {

@@ -1,5 +1,6 @@
 #include "launch/default_launcher.h"
 
+#include "system/path_text.h"
 #include "system/text_file.h"
 
 #include <windows.h>
@@ -53,6 +54,8 @@ void t_DefaultLauncher::Save() const {
     try {
         const std::vector<std::wstring_view> captions = CustomCaptions();
         const n_quillane::t_Document document = WriteHistoryDocument(histories_, captions);
+        // The data folder may not exist yet on a new profile; every save makes it.
+        CreateFolderIfMissing(n_zql::n_system::FolderOfPath(filePath_));
         WriteTextFileAtomically(filePath_, document.Serialise(document.Root()));
     } catch (...) {
         // The old file stays as it was.

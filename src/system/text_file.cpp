@@ -22,4 +22,10 @@ void WriteTextFileAtomically(const std::wstring& path, std::wstring_view text) {
     }
 }
 
+void CreateFolderIfMissing(const std::wstring& folder) {
+    if (folder.empty() || CreateDirectoryW(folder.c_str(), nullptr)) return; // empty: the current folder
+    const DWORD error = GetLastError();
+    if (error != ERROR_ALREADY_EXISTS) ThrowWin32Error(error);
+}
+
 } // namespace n_zql::n_system::n_windows

@@ -14,4 +14,7 @@ std::wstring ReadTextFile(const std::wstring& path);
 // A failure throws and leaves the target as it was.
 void WriteTextFileAtomically(const std::wstring& path, std::wstring_view text);
 
+// Creates the folder (whose parent exists) unless it is there. Throws the Windows error exception otherwise.
+void CreateFolderIfMissing(const std::wstring& folder);
+
 } // namespace n_zql::n_system::n_windows
