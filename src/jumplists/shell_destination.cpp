@@ -106,7 +106,7 @@ void t_ShellDestination::CreateFromLink(bool keepParsingText, std::span<const st
         n_com::t_CoTaskMemString parsingName;
         if (link_->GetIDList(idList.Put()) == S_OK && idList &&
             SUCCEEDED(SHGetNameFromIDList(idList.Get(), SIGDN_DESKTOPABSOLUTEPARSING, parsingName.Put())) &&
-            parsingName.Get()) {
+            parsingName.Get() && *parsingName.Get()) {
             AddToKey(parsingName.Get());
             if (keepParsingText) parsingText_ = parsingName.Get();
         } else if (!storedName.empty()) {

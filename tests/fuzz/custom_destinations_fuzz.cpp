@@ -7,8 +7,6 @@
 // A read may fail but must not crash, read out of bounds or hang, and never writes. A read that succeeds gives
 // a layout without gaps that reads the same again; each removal leaves exactly the bytes it should and a file that
 // reads as the object says. Any difference aborts.
-//
-// With OMBRIX_CUSTOM_DESTINATIONS_CORPUS naming a folder, the target writes its starting corpus there and ends.
 
 #include "jumplists/custom_destinations.h"
 #include "memory_byte_stream.h"
@@ -16,7 +14,6 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -154,89 +151,7 @@ void Remove(t_CustomDestinations& file, t_MemoryByteStream& stream, std::uint8_t
     CheckRereads(file.Categories(), stream.Bytes(), failing, ends);
 }
 
-// The starting corpus: small files as the shell writes them.
-struct t_Writer {
-    std::vector<std::uint8_t> out;
-    void Put(std::size_t size, std::uint64_t value) {
-        for (std::size_t i = 0; i < size; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-    }
-    // A shell link's class id, then a state of the given length as the stand-in loader reads it.
-    void Item(std::size_t stateSize, bool prefixed) {
-        for (const std::uint8_t b : {0x01, 0x14, 0x02, 0, 0, 0, 0, 0, 0xC0, 0, 0, 0, 0, 0, 0, 0x46}) Put(1, b);
-        if (prefixed) Put(4, stateSize);
-        for (std::size_t i = 0; i < stateSize; ++i) Put(1, 0x30 + i % 40);
-    }
-    void Custom(std::u16string_view name, std::vector<std::size_t> states, bool prefixed = true) {
-        Put(4, 0);
-        Put(2, name.size());
-        for (const char16_t unit : name) Put(2, unit);
-        Items(states, prefixed);
-    }
-    void Known(std::uint32_t id) {
-        Put(4, 1);
-        Put(4, id);
-        Put(4, 0xBABFFBAB);
-    }
-    void Tasks(std::vector<std::size_t> states, bool prefixed = true) {
-        Put(4, 2);
-        Items(states, prefixed);
-    }
-    void Items(const std::vector<std::size_t>& states, bool prefixed) {
-        Put(4, states.size());
-        for (const std::size_t size : states) Item(size, prefixed);
-        Put(4, 0xBABFFBAB);
-    }
-};
-
-t_Writer Start(std::uint8_t failing, std::uint8_t ends, std::uint8_t which, std::uint8_t run,
-               std::uint32_t categories) {
-    t_Writer writer;
-    for (const std::uint8_t control : {failing, ends, which, run}) writer.Put(1, control);
-    writer.Put(4, 2);
-    writer.Put(4, categories);
-    writer.Put(4, 0);
-    return writer;
-}
-
-void WriteStartingCorpus(const std::string& folder) {
-    std::vector<std::pair<const char*, std::vector<std::uint8_t>>> inputs;
-    t_Writer full = Start(0, 0, 0, 0x11, 3);
-    full.Custom(u"Documents", {40, 12, 7});
-    full.Known(1);
-    full.Tasks({30, 30});
-    inputs.emplace_back("custom-known-tasks", full.out);
-    t_Writer known = Start(0, 0, 1, 0x10, 3);
-    known.Known(2);
-    known.Known(1);
-    known.Tasks({20});
-    inputs.emplace_back("known-then-tasks", known.out);
-    t_Writer fixed = Start(0, 2 | (24 << 2), 1, 0x20, 2);
-    fixed.Custom(u"@shell32.dll,-100", {24}, false);
-    fixed.Tasks({24, 24, 24}, false);
-    inputs.emplace_back("fixed-states", fixed.out);
-    t_Writer trailing = Start(0, 0, 0, 0x21, 1);
-    trailing.Custom(u"", {5, 6, 7, 8});
-    trailing.Put(4, 0x12345678);
-    inputs.emplace_back("bytes-after-the-last", trailing.out);
-    t_Writer failing = Start(0x02, 0, 0, 0x10, 1);
-    failing.Tasks({10});
-    inputs.emplace_back("class-that-fails", failing.out);
-    inputs.emplace_back("no-categories", Start(0, 0, 0, 0, 0).out);
-    for (const auto& [name, bytes] : inputs) {
-        std::ofstream(folder + "/" + name, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    }
-}
-
 } // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    if (const char* folder = std::getenv("OMBRIX_CUSTOM_DESTINATIONS_CORPUS")) {
-        WriteStartingCorpus(folder);
-        std::exit(0);
-    }
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < controlSize) return 0;

@@ -6,8 +6,6 @@
 // Opening (repair, then load) may fail but must not crash, read out of bounds or hang, and a failing step writes
 // nothing. An open that succeeds leaves a stream that opens again without a write and reads the same. Edits on
 // an open list leave a stream that opens again to what the model says. Any difference aborts.
-//
-// With OMBRIX_DEST_LIST_CORPUS naming a folder, the target writes its starting corpus there and ends.
 
 #include "jumplists/dest_list.h"
 #include "memory_byte_stream.h"
@@ -15,7 +13,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <map>
 #include <span>
 #include <string>
@@ -37,12 +34,15 @@ struct t_FuzzLinks : t_DestListLinks {
     std::uint32_t keyModulus = 0;
     std::map<std::uint32_t, std::uint64_t> stored; // links stored by edits; a key of 0 means destroyed
 
-    bool LinkLoads(std::uint32_t number) override {
+    bool Loads(std::uint32_t number) const {
         if (const auto found = stored.find(number); found != stored.end()) return found->second != 0;
         return !((brokenMask >> (number % 64)) & 1);
     }
-    std::uint64_t LoadLink(std::uint32_t number) override {
-        if (!LinkLoads(number)) n_zql::n_system::n_windows::n_com::ThrowHResult(failureResult);
+    t_LinkState CheckLink(std::uint32_t number, std::wstring_view) override {
+        return Loads(number) ? t_LinkState::loads : t_LinkState::broken;
+    }
+    std::optional<std::uint64_t> LoadLink(std::uint32_t number, std::wstring_view) override {
+        if (!Loads(number)) n_zql::n_system::n_windows::n_com::ThrowHResult(failureResult);
         if (const auto found = stored.find(number); found != stored.end()) return found->second;
         return keyModulus == 0 ? number : number % keyModulus;
     }
@@ -133,7 +133,8 @@ void MakeChecksumsRight(std::vector<std::byte>& stream) {
     for (std::uint64_t i = 0; i < get(4, 4) && stream.size() - at >= fixed; ++i) {
         const std::uint64_t checksum = DestListRecordChecksum(std::span(stream).subspan(at, fixed));
         for (std::size_t b = 0; b < 8; ++b) stream[at + b] = static_cast<std::byte>(checksum >> (8 * b));
-        at += fixed + (version == 1 ? 2 * get(at + 112, 2) : 2 * get(at + 128, 2) + 4);
+        at += fixed + 2 * get(at + (version == 1 ? 112 : 128), 2);
+        if (version != 1) at = at + 4 > stream.size() ? stream.size() + 1 : at + 4 + get(at, 4);
         if (at > stream.size()) return;
     }
 }
@@ -165,65 +166,7 @@ void Edit(t_DestList& list, t_MemoryByteStream& stream, t_FuzzLinks& links, std:
     }
 }
 
-// The starting corpus: small streams as the shell writes them.
-void Put(std::vector<std::uint8_t>& out, std::size_t at, std::size_t size, std::uint64_t value) {
-    if (out.size() < at + size) out.resize(at + size);
-    for (std::size_t i = 0; i < size; ++i) out[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-std::vector<std::uint8_t> StartingInput(std::uint32_t version, std::uint32_t pinnedCount, std::uint8_t edits,
-                                        std::vector<std::pair<std::int32_t, std::int32_t>> records) { // number, pin
-    std::vector<std::uint8_t> out(controlSize);
-    out[9] = edits;
-    out[10] = 1;
-    std::int32_t highest = -1;
-    for (const auto& [number, pin] : records) highest = std::max(highest, number);
-    Put(out, controlSize, 4, version);
-    Put(out, controlSize + 4, 4, records.size());
-    Put(out, controlSize + 8, 4, pinnedCount);
-    Put(out, controlSize + 16, 4, static_cast<std::uint32_t>(highest));
-    Put(out, controlSize + 24, 4, 41);
-    const std::size_t fixed = version == 1 ? 114 : 130;
-    for (const auto& [number, pin] : records) {
-        const std::u16string path = u"C:\\Users\\me\\" + std::u16string(1, static_cast<char16_t>(u'a' + number % 26));
-        std::vector<std::uint8_t> record(fixed);
-        Put(record, 88, 4, static_cast<std::uint32_t>(number));
-        Put(record, 96, 4, 0x3F800000);
-        Put(record, 100, 8, 0x01D5000000000000 + number);
-        Put(record, 108, 4, static_cast<std::uint32_t>(pin));
-        if (version != 1) Put(record, 112, 4, 0xFFFFFFFF);
-        Put(record, version == 1 ? 112 : 128, 2, path.size());
-        for (const char16_t unit : path) Put(record, record.size(), 2, unit);
-        if (version != 1) Put(record, record.size(), 4, 0);
-        Put(record, 0, 8, DestListRecordChecksum(std::as_bytes(std::span(record).first(fixed))));
-        out.insert(out.end(), record.begin(), record.end());
-    }
-    return out;
-}
-
-void WriteStartingCorpus(const std::string& folder) {
-    const std::vector<std::pair<const char*, std::vector<std::uint8_t>>> inputs{
-        {"v1-three", StartingInput(1, 1, 0x1B, {{2, -1}, {1, 0}, {0, -1}})},
-        {"v3-pins", StartingInput(3, 2, 0xE4, {{4, -1}, {3, 1}, {2, -1}, {1, 0}, {0, -1}})},
-        {"v3-gap", StartingInput(3, 2, 0x93, {{3, 4}, {2, -1}, {1, 0}})},
-        {"v3-duplicate", StartingInput(3, 0, 0x0C, {{1, -1}, {1, -1}, {0, -1}})},
-        {"v4-empty", StartingInput(4, 0, 0x00, {})},
-    };
-    for (const auto& [name, bytes] : inputs) {
-        std::ofstream(folder + "/" + name, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    }
-}
-
 } // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    if (const char* folder = std::getenv("OMBRIX_DEST_LIST_CORPUS")) {
-        WriteStartingCorpus(folder);
-        std::exit(0);
-    }
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < controlSize) return 0;

@@ -42,6 +42,10 @@ void RemoveTree(const std::wstring& path) {
         DeleteFileW(plain.c_str());
         return;
     }
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) { // a folder link: the link goes, not what it leads to
+        if (!RemoveDirectoryW(plain.c_str())) DeleteFileW(plain.c_str());
+        return;
+    }
     WIN32_FIND_DATAW entry;
     t_FindHandle find(FindFirstFileW((plain + L"\\*").c_str(), &entry));
     if (find) {
@@ -55,7 +59,8 @@ void RemoveTree(const std::wstring& path) {
 }
 
 void WriteFileBytes(const std::wstring& path, std::string_view bytes) {
-    t_FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    t_FileHandle file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) ThrowWin32Error(GetLastError());
     DWORD written = 0;
     if (!WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
@@ -75,6 +80,34 @@ std::string ReadFileBytes(const std::wstring& path) {
         ThrowWin32Error(GetLastError());
     bytes.resize(read);
     return bytes;
+}
+
+bool MakeFolderLink(const std::wstring& link, const std::wstring& target) {
+    if (CreateSymbolicLinkW(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY) &&
+        GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return true;
+    // Wine's CreateSymbolicLinkW reports success and makes nothing; there the Unix tool makes the link, which Wine
+    // lists as a folder that is a reparse point, as Windows lists a folder link.
+    using t_UnixName = char*(CDECL*)(const wchar_t*);
+    const auto unixName = reinterpret_cast<t_UnixName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    if (!unixName) return false;
+    const auto unixPath = [&](const std::wstring& path) {
+        char* name = unixName(path.c_str());
+        const std::string text = name ? name : "";
+        HeapFree(GetProcessHeap(), 0, name);
+        return std::wstring(text.begin(), text.end());
+    };
+    std::wstring commandLine = L"ln -s \"" + unixPath(target) + L"\" \"" + unixPath(link) + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(L"Z:\\bin\\ln", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+        return false;
+    const t_Handle processHandle(process.hProcess), threadHandle(process.hThread);
+    WaitForSingleObject(process.hProcess, 10000);
+    return GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 } // namespace n_ombrix_test

@@ -28,4 +28,7 @@ void RemoveTree(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, std::string_view bytes);
 std::string ReadFileBytes(const std::wstring& path);
 
+// Makes link a symbolic link to the folder target; false when this machine cannot.
+bool MakeFolderLink(const std::wstring& link, const std::wstring& target);
+
 } // namespace n_ombrix_test

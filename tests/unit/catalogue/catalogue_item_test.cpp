@@ -41,25 +41,19 @@ TEST(CatalogueItem, IdentityHashesNameTheJumpListFiles) {
     EXPECT_EQ(t_FolderItem(nullptr, L"Tools", {}).GetAppIdHash(), noHash);
 }
 
-TEST(CatalogueItem, OnlyApplicationsKeepAJumpListMark) {
-    t_ShortcutItem shortcut = Shortcut(L"Vendor.Editor", L"C:\\x.exe", L"");
+TEST(CatalogueItem, CommandLinesAndJumpListMarks) {
+    t_ShortcutItem shortcut = Shortcut(L"Vendor.Editor", L"C:\\Program Files\\App\\app.exe", L"--new \"a b\"");
     t_FileItem file(nullptr, L"Read me", L"C:\\readme.url");
     t_FolderItem folder(nullptr, L"Tools", {});
-    for (t_CatalogueItem* item : std::initializer_list<t_CatalogueItem*>{&shortcut, &file, &folder}) {
-        EXPECT_FALSE(item->HasJumpList());
-        item->SetHasJumpList(true);
-    }
-    EXPECT_TRUE(shortcut.HasJumpList());
-    EXPECT_FALSE(file.HasJumpList());
-    EXPECT_FALSE(folder.HasJumpList());
-}
-
-TEST(CatalogueItem, CommandLinesQuoteTheTargetAndKeepTheBlank) {
+    EXPECT_EQ(shortcut.GetCommandLine(), L"\"C:\\Program Files\\App\\app.exe\" --new \"a b\"");
     EXPECT_EQ(Shortcut(L"", L"C:\\x.exe", L"").GetCommandLine(), L"\"C:\\x.exe\" ");
-    EXPECT_EQ(Shortcut(L"", L"C:\\Program Files\\App\\app.exe", L"--new \"a b\"").GetCommandLine(),
-              L"\"C:\\Program Files\\App\\app.exe\" --new \"a b\"");
     EXPECT_FALSE(Shortcut(L"", L"", L"--x").HasCommandLine()); // a link to something that is not a file
-    EXPECT_FALSE(t_FileItem(nullptr, L"Read me", L"C:\\readme.url").HasCommandLine());
+    EXPECT_FALSE(file.HasCommandLine());
+    // Only applications keep the mark.
+    for (t_CatalogueItem* item : std::initializer_list<t_CatalogueItem*>{&shortcut, &file, &folder})
+        item->SetHasJumpList(true);
+    EXPECT_TRUE(shortcut.HasJumpList());
+    EXPECT_FALSE(file.HasJumpList() || folder.HasJumpList());
 }
 
 TEST(CatalogueItem, FoldersListChildrenTheyDoNotOwn) {

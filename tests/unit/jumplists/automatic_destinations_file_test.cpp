@@ -1,5 +1,9 @@
+// The shell's automatic jump-list files: copies of files Windows 7 and 10 wrote, and files made here through our
+// own edits, opened again as the shell would find them.
+
 #include "jumplists/automatic_destinations_file.h"
 
+#include "jump_list_files.h"
 #include "jumplists/destinations_file_name.h"
 #include "jumplists/destinations_files.h"
 #include "scratch_folder.h"
@@ -13,8 +17,6 @@
 
 #include <shlobj.h>
 
-#include <algorithm>
-#include <cwctype>
 #include <set>
 
 using namespace n_ombrix;
@@ -26,9 +28,6 @@ using n_com::t_ComPtr;
 namespace {
 
 const std::wstring sharedJumpLists = std::wstring(OMBRIX_SHARED_TESTDATA_WINDOWS) + L"\\jumplists\\";
-
-// The files Windows wrote live beside the repository, not in it; a checkout without them skips their tests.
-bool SharedJumpListsPresent() { return GetFileAttributesW(sharedJumpLists.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::wstring LinkPath(const t_DestListEntry& entry) {
     wchar_t path[1024] = {};
@@ -43,13 +42,17 @@ std::vector<std::uint32_t> Numbers(const std::vector<const t_DestListEntry*>& en
     return numbers;
 }
 
+t_ComPtr<IStorage> OpenStorage(const std::wstring& path, DWORD access) {
+    t_ComPtr<IStorage> storage;
+    n_com::ThrowIfFailed(StgOpenStorageEx(path.c_str(), access | STGM_SHARE_EXCLUSIVE, STGFMT_STORAGE, 0, nullptr,
+                                          nullptr, IID_PPV_ARGS(storage.Put())));
+    return storage;
+}
+
 // The names of the compound file's elements, read on their own after the object let go of the file.
 std::set<std::wstring> ElementNames(const std::wstring& path) {
-    t_ComPtr<IStorage> storage;
-    n_com::ThrowIfFailed(StgOpenStorageEx(path.c_str(), STGM_READ | STGM_SHARE_EXCLUSIVE, STGFMT_STORAGE, 0, nullptr,
-                                          nullptr, IID_PPV_ARGS(storage.Put())));
     t_ComPtr<IEnumSTATSTG> elements;
-    n_com::ThrowIfFailed(storage->EnumElements(0, nullptr, 0, elements.Put()));
+    n_com::ThrowIfFailed(OpenStorage(path, STGM_READ)->EnumElements(0, nullptr, 0, elements.Put()));
     std::set<std::wstring> names;
     for (STATSTG element{}; elements->Next(1, &element, nullptr) == S_OK; element = {}) {
         names.insert(element.pwcsName);
@@ -59,9 +62,7 @@ std::set<std::wstring> ElementNames(const std::wstring& path) {
 }
 
 void WriteStream(const std::wstring& path, const std::wstring& name, std::string_view bytes) {
-    t_ComPtr<IStorage> storage;
-    n_com::ThrowIfFailed(StgOpenStorageEx(path.c_str(), STGM_READWRITE | STGM_SHARE_EXCLUSIVE, STGFMT_STORAGE, 0,
-                                          nullptr, nullptr, IID_PPV_ARGS(storage.Put())));
+    const t_ComPtr<IStorage> storage = OpenStorage(path, STGM_READWRITE);
     t_ComPtr<IStream> stream;
     n_com::ThrowIfFailed(
         storage->CreateStream(name.c_str(), STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, 0, stream.Put()));
@@ -70,10 +71,13 @@ void WriteStream(const std::wstring& path, const std::wstring& name, std::string
 
 class AutomaticDestinationsFile : public testing::Test {
 protected:
-    // A copy of one of the files Windows wrote; opening repairs in place.
-    std::wstring CopyShared(const std::wstring& sharedName, const std::wstring& stem) {
+    // A copy of one of the files Windows wrote, opened; opening repairs in place.
+    std::wstring OpenShared(const std::wstring& system, const std::wstring& stem) {
+        const std::wstring shared = sharedJumpLists + system + L"-" + stem + std::wstring(automaticDestinationsSuffix);
+        if (GetFileAttributesW(shared.c_str()) == INVALID_FILE_ATTRIBUTES) return {};
         const std::wstring copy = scratch_ / (stem + std::wstring(automaticDestinationsSuffix));
-        EXPECT_TRUE(CopyFileW((sharedJumpLists + sharedName).c_str(), copy.c_str(), FALSE)) << GetLastError();
+        EXPECT_TRUE(CopyFileW(shared.c_str(), copy.c_str(), FALSE)) << GetLastError();
+        file_.Open(scratch_.Path(), stem);
         return copy;
     }
 
@@ -88,140 +92,142 @@ protected:
         return t_ShellDestination::Create(link.Get(), true);
     }
 
+    void Reopen() {
+        file_.Close();
+        file_.Open(scratch_.Path(), stem_);
+    }
+
     std::wstring OwnPath() const { return scratch_ / (stem_ + std::wstring(automaticDestinationsSuffix)); }
 
     const n_com::t_ComApartment apartment_;
     t_ScratchFolder scratch_{L"automatic destinations"};
     const std::wstring stem_ = L"abc123";
+    t_AutomaticDestinationsFile file_;
 };
 
 } // namespace
 
 TEST_F(AutomaticDestinationsFile, AWindows7FileOpensWithItsEntriesInOrder) {
-    if (!SharedJumpListsPresent()) GTEST_SKIP() << "the shared test data is not there";
-    const std::wstring copy = CopyShared(L"win7-1b4dd67f29cb1962.automaticDestinations-ms", L"1b4dd67f29cb1962");
-    t_AutomaticDestinationsFile file;
-    file.Open(scratch_.Path(), L"1b4dd67f29cb1962");
-    ASSERT_TRUE(file.IsOpen());
-    const std::vector<const t_DestListEntry*> entries = file.Entries();
+    const std::wstring copy = OpenShared(L"win7", L"1b4dd67f29cb1962");
+    if (copy.empty()) GTEST_SKIP() << "the shared test data is not there";
+    ASSERT_TRUE(file_.IsOpen());
+    const std::vector<const t_DestListEntry*> entries = file_.Entries();
     EXPECT_EQ(Numbers(entries), (std::vector<std::uint32_t>{11, 9, 8, 10, 7, 1, 2, 6, 5, 4, 3}));
-    EXPECT_TRUE(file.PinnedEntries().empty());
-    ASSERT_EQ(entries.size(), 11u);
+    EXPECT_TRUE(file_.PinnedEntries().empty());
     EXPECT_EQ(LinkPath(*entries[0]), L"C:\\Users\\nfury\\Pictures\\The SHIELD");
-    EXPECT_EQ(LinkPath(*entries[5]), L"C:\\Users\\nfury\\AppData\\Roaming\\Microsoft\\Windows\\Libraries\\"
-                                     L"Documents.library-ms");
     // Folders are keyed by their path in upper case and found by that key.
     for (const t_DestListEntry* entry : entries) {
         EXPECT_EQ(entry->destination.IdentityKey(), Crc64OfText(UpperCased(LinkPath(*entry))));
-        EXPECT_EQ(file.Find(entry->destination.IdentityKey()), entry);
+        EXPECT_EQ(file_.Find(entry->destination.IdentityKey()), entry);
     }
-    // Wine names only the ID lists of folders that exist here: the original machine's Desktop is this one's.
-    EXPECT_EQ(entries[8]->destination.DisplayText(), L"Desktop");
-    file.Close();
+    file_.Close();
     EXPECT_EQ(ElementNames(copy),
               (std::set<std::wstring>{L"DestList", L"1", L"2", L"3", L"4", L"5", L"6", L"7", L"8", L"9", L"a", L"b"}));
 }
 
 TEST_F(AutomaticDestinationsFile, AWindows10FileKeepsItsPinsThroughEdits) {
-    if (!SharedJumpListsPresent()) GTEST_SKIP() << "the shared test data is not there";
-    const std::wstring copy = CopyShared(L"win10-f01b4d95cf55d32a.automaticDestinations-ms", L"f01b4d95cf55d32a");
-    t_AutomaticDestinationsFile file;
-    file.Open(scratch_.Path(), L"f01b4d95cf55d32a");
-    ASSERT_TRUE(file.IsOpen());
-    EXPECT_EQ(Numbers(file.Entries()), (std::vector<std::uint32_t>{7, 9, 8, 1, 2, 6, 5, 4, 3}));
-    ASSERT_EQ(Numbers(file.PinnedEntries()), (std::vector<std::uint32_t>{1, 2, 3, 4}));
-    std::vector<std::wstring> pinnedPaths;
-    for (const t_DestListEntry* entry : file.PinnedEntries()) pinnedPaths.push_back(LinkPath(*entry));
-    EXPECT_EQ(pinnedPaths, (std::vector<std::wstring>{L"C:\\Users\\e\\Desktop", L"C:\\Users\\e\\Downloads",
-                                                      L"C:\\Users\\e\\Documents", L"C:\\Users\\e\\Pictures"}));
+    const std::wstring copy = OpenShared(L"win10", L"f01b4d95cf55d32a");
+    if (copy.empty()) GTEST_SKIP() << "the shared test data is not there";
+    ASSERT_EQ(Numbers(file_.PinnedEntries()), (std::vector<std::uint32_t>{1, 2, 3, 4}));
+    EXPECT_EQ(LinkPath(*file_.PinnedEntries()[1]), L"C:\\Users\\e\\Downloads");
 
     // Unpin the second, pin a recent one, remove a recent one and a pinned one; the file must read back the same.
-    file.Unpin(*file.PinnedEntries()[1]);
-    const t_ShellDestination recent = file.Entries()[1]->destination.Copy(); // entry 9
-    file.Pin(recent);
-    file.Remove(*file.Entries()[2]);       // entry 8
-    file.Remove(*file.PinnedEntries()[1]); // entry 3
-    const std::vector<std::uint32_t> order{7, 9, 1, 2, 6, 5, 4};
-    const std::vector<std::uint32_t> pins{1, 4, 9};
-    EXPECT_EQ(Numbers(file.Entries()), order);
-    EXPECT_EQ(Numbers(file.PinnedEntries()), pins);
-    file.Close();
+    file_.Unpin(*file_.PinnedEntries()[1]);
+    const t_ShellDestination recent = file_.Entries()[1]->destination.Copy(); // entry 9
+    file_.Pin(recent);
+    file_.Remove(*file_.Entries()[2]);       // entry 8
+    file_.Remove(*file_.PinnedEntries()[1]); // entry 3
+    const std::vector<std::uint32_t> order{7, 9, 1, 2, 6, 5, 4}, pins{1, 4, 9};
+    EXPECT_EQ(Numbers(file_.Entries()), order);
+    file_.Open(scratch_.Path(), L"f01b4d95cf55d32a");
+    EXPECT_EQ(Numbers(file_.Entries()), order);
+    EXPECT_EQ(Numbers(file_.PinnedEntries()), pins);
+    EXPECT_EQ(file_.PinnedEntries()[2]->destination.IdentityKey(), recent.IdentityKey());
+    file_.Close();
     EXPECT_EQ(ElementNames(copy).count(L"8") + ElementNames(copy).count(L"3"), 0u);
-
-    t_AutomaticDestinationsFile reopened;
-    reopened.Open(scratch_.Path(), L"f01b4d95cf55d32a");
-    ASSERT_TRUE(reopened.IsOpen());
-    EXPECT_EQ(Numbers(reopened.Entries()), order);
-    EXPECT_EQ(Numbers(reopened.PinnedEntries()), pins);
-    EXPECT_EQ(reopened.PinnedEntries()[2]->destination.IdentityKey(), recent.IdentityKey());
 }
 
-TEST_F(AutomaticDestinationsFile, ANewFileStartsAtOneAndGoesWithItsLastEntry) {
-    t_AutomaticDestinationsFile file;
-    file.Open(scratch_.Path(), stem_);
-    EXPECT_FALSE(file.IsOpen());
+TEST_F(AutomaticDestinationsFile, ANewFileStartsAtOneKeepsSixtyFourAndGoesWithItsLastEntry) {
+    file_.Open(scratch_.Path(), stem_);
+    EXPECT_FALSE(file_.IsOpen());
     const t_ShellDestination report = Document(L"Report.txt");
-    EXPECT_EQ(file.FindOrAdd(report).entryNumber, 1u);
-    EXPECT_EQ(&file.FindOrAdd(report), file.Entries().front()); // found, not added twice
-    file.Pin(Document(L"Plan.txt"));
-    EXPECT_EQ(Numbers(file.Entries()), (std::vector<std::uint32_t>{2, 1}));
-    EXPECT_EQ(Numbers(file.PinnedEntries()), (std::vector<std::uint32_t>{2}));
-    file.Close();
+    EXPECT_EQ(file_.FindOrAdd(report).entryNumber, 1u);
+    EXPECT_EQ(&file_.FindOrAdd(report), file_.Entries().front()); // found, not added twice
+    for (int index = 0; index < 79; ++index) file_.FindOrAdd(Document(L"Doc " + std::to_wstring(index) + L".txt"));
+    file_.Pin(report);
+    Reopen();
+    // The newest 64 entries stay, and the pinned one, and their links load back with the same keys.
+    const std::vector<std::uint32_t> numbers = Numbers(file_.Entries());
+    ASSERT_EQ(numbers.size(), 64u);
+    EXPECT_EQ(numbers.front(), 80u);
+    EXPECT_EQ(numbers.back(), 1u);
+    EXPECT_EQ(file_.Find(report.IdentityKey()), file_.PinnedEntries().at(0));
+    file_.Close();
+    EXPECT_EQ(ElementNames(OwnPath()).size(), 65u);
 
-    // The links were saved into the file and load back with the same keys.
-    file.Open(scratch_.Path(), stem_);
-    ASSERT_EQ(file.Entries().size(), 2u);
-    EXPECT_NE(file.Find(report.IdentityKey()), nullptr);
-    EXPECT_EQ(LinkPath(*file.Entries()[1]), scratch_ / L"Report.txt");
-    EXPECT_EQ(Numbers(file.PinnedEntries()), (std::vector<std::uint32_t>{2}));
-
-    file.RemoveByLink(report);
-    file.RemoveByLink(report); // nothing left with that key: nothing happens
-    ASSERT_EQ(file.Entries().size(), 1u);
-    file.Remove(*file.Entries()[0]);
-    EXPECT_FALSE(file.IsOpen());
+    file_.Open(scratch_.Path(), stem_);
+    file_.RemoveByLink(report);
+    file_.RemoveByLink(report); // nothing left with that key: nothing happens
+    file_.RemoveAll();
+    EXPECT_FALSE(file_.IsOpen());
     EXPECT_EQ(GetFileAttributesW(OwnPath().c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(AutomaticDestinationsFile, OpeningDropsBrokenLinksAndOrphanStreamsButNothingElse) {
-    t_AutomaticDestinationsFile file;
-    file.Open(scratch_.Path(), stem_);
-    file.FindOrAdd(Document(L"Kept.txt"));
-    file.FindOrAdd(Document(L"Broken.txt"));
-    file.Close();
+    file_.Open(scratch_.Path(), stem_);
+    file_.FindOrAdd(Document(L"Kept.txt"));
+    file_.FindOrAdd(Document(L"Broken.txt"));
+    file_.Close();
     WriteStream(OwnPath(), L"2", "not a link");
     WriteStream(OwnPath(), L"1f", "an orphan");
     WriteStream(OwnPath(), L"notes", "someone else's");
-
-    file.Open(scratch_.Path(), stem_);
-    ASSERT_TRUE(file.IsOpen());
-    EXPECT_EQ(Numbers(file.Entries()), (std::vector<std::uint32_t>{1}));
-    file.Close();
+    file_.Open(scratch_.Path(), stem_);
+    EXPECT_EQ(Numbers(file_.Entries()), (std::vector<std::uint32_t>{1}));
+    file_.Close();
     EXPECT_EQ(ElementNames(OwnPath()), (std::set<std::wstring>{L"DestList", L"1", L"notes"}));
 
     // With every link broken the file is emptied, and the next entry gets number 0.
     WriteStream(OwnPath(), L"1", "not a link either");
-    file.Open(scratch_.Path(), stem_);
-    EXPECT_TRUE(file.IsOpen());
-    EXPECT_TRUE(file.Entries().empty());
-    EXPECT_EQ(file.FindOrAdd(Document(L"Fresh.txt")).entryNumber, 0u);
+    file_.Open(scratch_.Path(), stem_);
+    EXPECT_TRUE(file_.IsOpen() && file_.Entries().empty());
+    EXPECT_EQ(file_.FindOrAdd(Document(L"Fresh.txt")).entryNumber, 0u);
+
+    // An empty DestList, as the shell leaves one for an application without entries, takes a pin.
+    file_.Close();
+    WriteStream(OwnPath(), L"DestList", "");
+    file_.Open(scratch_.Path(), stem_);
+    ASSERT_TRUE(file_.IsOpen());
+    file_.Pin(Document(L"Pinned.txt"));
+    Reopen();
+    EXPECT_EQ(file_.PinnedEntries().size(), 1u);
 }
 
-TEST_F(AutomaticDestinationsFile, OpeningKeepsTheNewestSixtyFourEntries) {
-    t_AutomaticDestinationsFile file;
-    file.Open(scratch_.Path(), stem_);
-    for (int index = 0; index < 80; ++index) file.FindOrAdd(Document(L"Doc " + std::to_wstring(index) + L".txt"));
-    file.Close();
-    file.Open(scratch_.Path(), stem_);
-    const std::vector<std::uint32_t> numbers = Numbers(file.Entries());
-    ASSERT_EQ(numbers.size(), 64u);
-    EXPECT_EQ(numbers.front(), 80u);
-    EXPECT_EQ(numbers.back(), 17u);
-    file.Close();
-    const std::set<std::wstring> names = ElementNames(OwnPath());
-    EXPECT_EQ(names.size(), 65u);
-    EXPECT_EQ(names.count(L"10"), 0u); // entry 16
-    EXPECT_EQ(names.count(L"11"), 1u); // entry 17
+// Entries of namespaces this machine does not have (a URL handler, a Control Panel item, a shell extension that is
+// not installed; under Wine most virtual folders) are the user's all the same: they are kept, keyed by the name the
+// shell stored for them, and survive edits of the file.
+TEST_F(AutomaticDestinationsFile, EntriesThisMachineCannotNameAreKeptThroughEdits) {
+    file_.Open(scratch_.Path(), stem_);
+    for (const wchar_t* name : {L"a.txt", L"b.txt", L"c.txt", L"d.txt"}) file_.FindOrAdd(Document(name));
+    file_.Close();
+    // An ID list of an item inside a namespace extension that is not registered: the shell cannot name it.
+    const std::string unnamed = SavedIdListLink({0x14, 0x00, 0x1F, 0x50, 0x78, 0x56, 0x34, 0x12, 0x34, 0x12, 0x34,
+                                                 0x12, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x0C, 0x00,
+                                                 0x31, 0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08});
+    WriteStream(OwnPath(), L"1", unnamed);
+    WriteStream(OwnPath(), L"3", unnamed);
+
+    file_.Open(scratch_.Path(), stem_);
+    ASSERT_EQ(Numbers(file_.Entries()), (std::vector<std::uint32_t>{4, 3, 2, 1}));
+    const t_DestListEntry& first = *file_.Entries()[3];
+    EXPECT_FALSE(first.destination.DisplayText().empty()); // what the record stores
+    EXPECT_EQ(file_.Find(first.destination.IdentityKey()), &first);
+    file_.Pin(first.destination.Copy());
+    file_.Remove(*file_.Entries()[2]); // entry 2
+    Reopen();
+    EXPECT_EQ(Numbers(file_.Entries()), (std::vector<std::uint32_t>{4, 3, 1}));
+    EXPECT_EQ(Numbers(file_.PinnedEntries()), (std::vector<std::uint32_t>{1}));
+    file_.Close();
+    EXPECT_EQ(ElementNames(OwnPath()), (std::set<std::wstring>{L"DestList", L"1", L"3", L"4"}));
 }
 
 TEST_F(AutomaticDestinationsFile, PinnedShellItemsAreStoredAsLinksAndPinsStopAtSixtyFour) {
@@ -230,32 +236,27 @@ TEST_F(AutomaticDestinationsFile, PinnedShellItemsAreStoredAsLinksAndPinsStopAtS
     WriteFileBytes(path, "document");
     t_ComPtr<IShellItem> item;
     ASSERT_HRESULT_SUCCEEDED(SHCreateItemFromParsingName(path.c_str(), nullptr, IID_PPV_ARGS(item.Put())));
-    t_AutomaticDestinationsFile file;
-    file.Open(scratch_.Path(), stem_);
-    file.Pin(t_ShellDestination::Create(item.Get(), true));
-    for (int index = 0; index < 64; ++index) file.Pin(Document(L"Pin " + std::to_wstring(index) + L".txt"));
-    EXPECT_EQ(file.PinnedEntries().size(), 64u);
-    EXPECT_EQ(file.Entries().size(), 64u); // the 65th pin added nothing
-    file.Close();
-    file.Open(scratch_.Path(), stem_);
-    ASSERT_EQ(file.PinnedEntries().size(), 64u);
-    EXPECT_EQ(LinkPath(*file.PinnedEntries().front()), path);
+    file_.Open(scratch_.Path(), stem_);
+    file_.Pin(t_ShellDestination::Create(item.Get(), true));
+    for (int index = 0; index < 64; ++index) file_.Pin(Document(L"Pin " + std::to_wstring(index) + L".txt"));
+    EXPECT_EQ(file_.Entries().size(), 64u); // the 65th pin added nothing
+    Reopen();
+    ASSERT_EQ(file_.PinnedEntries().size(), 64u);
+    EXPECT_EQ(LinkPath(*file_.PinnedEntries().front()), path);
 }
 
 TEST_F(AutomaticDestinationsFile, AFileHeldByAnotherIsLeftAlone) {
-    t_AutomaticDestinationsFile file;
-    file.Open(scratch_.Path(), stem_);
-    file.FindOrAdd(Document(L"Mine.txt"));
-    file.Close();
+    file_.Open(scratch_.Path(), stem_);
+    file_.FindOrAdd(Document(L"Mine.txt"));
+    file_.Close();
     const std::string before = ReadFileBytes(OwnPath());
     {
         const t_FileHandle held(CreateFileW(OwnPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(held);
-        file.Open(scratch_.Path(), stem_);
-        EXPECT_FALSE(file.IsOpen());
-        EXPECT_TRUE(file.Entries().empty());
+        file_.Open(scratch_.Path(), stem_);
+        EXPECT_FALSE(file_.IsOpen());
         // Creating it anew must not replace the user's file.
-        EXPECT_THROW(file.FindOrAdd(Document(L"Other.txt")), n_com::t_ErrorException);
+        EXPECT_THROW(file_.FindOrAdd(Document(L"Other.txt")), n_com::t_ErrorException);
     }
     EXPECT_EQ(ReadFileBytes(OwnPath()), before);
 }
@@ -263,9 +264,8 @@ TEST_F(AutomaticDestinationsFile, AFileHeldByAnotherIsLeftAlone) {
 TEST(DestinationsFiles, OnlyWellFormedNamesOfTheSuffixCount) {
     const t_ScratchFolder scratch(L"destinations");
     for (const wchar_t* name :
-         {L"abc.automaticDestinations-ms", L"F01B4D95CF55D32A.automaticDestinations-ms", L"0.automaticDestinations-ms",
-          L"ffffffffffffffff.automaticDestinations-ms", L"xyz.automaticDestinations-ms", L"12.customDestinations-ms",
-          L"34.automaticDestinations-ms.old"})
+         {L"abc.automaticDestinations-ms", L"F01B4D95CF55D32A.automaticDestinations-ms", L"-2.automaticDestinations-ms",
+          L"0x1.automaticDestinations-ms", L"12.customDestinations-ms", L"34.automaticDestinations-ms.old"})
         WriteFileBytes(scratch / name, "");
     EXPECT_EQ(DestinationsFileHashes(scratch.Path(), automaticDestinationsSuffix),
               (std::set<std::uint64_t>{0xABC, 0xF01B4D95CF55D32A}));

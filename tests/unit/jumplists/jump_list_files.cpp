@@ -1,7 +1,6 @@
 #include "jump_list_files.h"
 
 #include "link_property_block.h"
-
 #include "system/com_ptr.h"
 #include "system/error_exception.h"
 
@@ -29,13 +28,7 @@ void AppendU16(std::string& bytes, std::uint16_t value) {
     bytes.push_back(static_cast<char>(value >> 8));
 }
 
-} // namespace
-
-std::string SavedLink(const std::wstring& target, const std::wstring& arguments, const std::wstring& title) {
-    t_ComPtr<IShellLinkW> link;
-    n_com::ThrowIfFailed(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(link.Put())));
-    n_com::ThrowIfFailed(link->SetPath(target.c_str()));
-    if (!arguments.empty()) n_com::ThrowIfFailed(link->SetArguments(arguments.c_str()));
+std::string SavedBytes(const t_ComPtr<IShellLinkW>& link) {
     const t_ComPtr<IStream> stream(SHCreateMemStream(nullptr, 0));
     n_com::ThrowIfFailed(link.Query<IPersistStream>()->Save(stream.Get(), TRUE));
     STATSTG status{};
@@ -43,12 +36,36 @@ std::string SavedLink(const std::wstring& target, const std::wstring& arguments,
     std::string bytes(static_cast<std::size_t>(status.cbSize.QuadPart), '\0');
     n_com::ThrowIfFailed(stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr));
     n_com::ThrowIfFailed(stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), nullptr));
+    return bytes;
+}
+
+t_ComPtr<IShellLinkW> NewLink() {
+    t_ComPtr<IShellLinkW> link;
+    n_com::ThrowIfFailed(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(link.Put())));
+    return link;
+}
+
+} // namespace
+
+std::string SavedLink(const std::wstring& target, const std::wstring& arguments, const std::wstring& title) {
+    const t_ComPtr<IShellLinkW> link = NewLink();
+    n_com::ThrowIfFailed(link->SetPath(target.c_str()));
+    if (!arguments.empty()) n_com::ThrowIfFailed(link->SetArguments(arguments.c_str()));
+    const std::string bytes = SavedBytes(link);
     if (title.empty()) return bytes;
     const std::vector<std::byte> block =
         PropertyStoreDataBlock(std::vector<n_ombrix::t_Property>{{n_ombrix::titleKey, title}});
     const std::vector<std::byte> titled =
         WithPropertyStoreDataBlock(std::span(reinterpret_cast<const std::byte*>(bytes.data()), bytes.size()), block);
     return std::string(reinterpret_cast<const char*>(titled.data()), titled.size());
+}
+
+std::string SavedIdListLink(const std::vector<std::uint8_t>& idList) {
+    std::vector<std::uint8_t> terminated = idList;
+    terminated.insert(terminated.end(), {0, 0});
+    const t_ComPtr<IShellLinkW> link = NewLink();
+    n_com::ThrowIfFailed(link->SetIDList(reinterpret_cast<PCIDLIST_ABSOLUTE>(terminated.data())));
+    return SavedBytes(link);
 }
 
 std::string CustomDestinationsBytes(const std::vector<t_CustomCategoryFields>& categories) {

@@ -14,6 +14,9 @@ namespace n_ombrix_test {
 // platform's store would put it.
 std::string SavedLink(const std::wstring& target, const std::wstring& arguments = {}, const std::wstring& title = {});
 
+// A link holding only the ID list given as bytes (without its terminating zero), saved through IPersistStream.
+std::string SavedIdListLink(const std::vector<std::uint8_t>& idList);
+
 struct t_CustomCategoryFields {
     std::uint32_t type = 0;           // 0 custom, 1 known, 2 tasks
     std::wstring name{};              // type 0

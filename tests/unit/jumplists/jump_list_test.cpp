@@ -1,13 +1,10 @@
 #include "jumplists/jump_list.h"
 
-#include "built_program.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/shortcut_item.h"
 #include "jump_list_files.h"
 #include "jumplists/current_jump_list.h"
 #include "jumplists/destinations_file_name.h"
-#include "launch_record.h"
-#include "running_under_wine.h"
 #include "scratch_folder.h"
 #include "system/com_ptr.h"
 #include "system/identity_hash.h"
@@ -132,16 +129,9 @@ TEST_F(JumpList, DocumentsShowOnceInTheirPlace) {
     EXPECT_EQ(
         std::count_if(entries.begin(), entries.end(), [](const auto& entry) { return Row(*entry) == L"10e own.txt"; }),
         0);
-    // Unpinned again, it is back in its category and nowhere else; a recent document unpinned is recent again.
+    // Unpinned again, it is back in its category only.
     entries[1]->TogglePin();
-    jumpList.Pin(jumpList.Automatic().Entries().back()->destination);
-    EXPECT_EQ(Rows(jumpList),
-              (std::vector<std::wstring>{L"[Pinned]", L"21e old.txt", L"[Frequent]", L"00e recent.txt", L"[Projects]",
-                                         L"10e both.txt", L"10e listed.txt", L"10e own.txt", L"[More]",
-                                         L"10e spare.txt", L"[Tasks]", L"32 tool.exe"}));
-    entries = jumpList.Assemble(texts);
-    entries[1]->TogglePin();
-    EXPECT_EQ(Rows(jumpList)[3], L"00e old.txt");
+    EXPECT_EQ(Rows(jumpList)[1], L"[Frequent]");
 }
 
 TEST_F(JumpList, RemovingAndClearingEditBothFiles) {
@@ -208,31 +198,4 @@ TEST_F(JumpList, TheCurrentItemsApplicationKeepsItsJumpList) {
     EXPECT_EQ(current.Follow(&other), t_CurrentJumpList::t_Change::dropped);
     EXPECT_EQ(current.Get(), nullptr);
     EXPECT_EQ(current.Follow(nullptr), t_CurrentJumpList::t_Change::none);
-}
-
-TEST_F(JumpList, ATaskOpensItsProgramWithItsArguments) {
-    WriteCustom({{.type = 2, .links = {SavedLink(t_LaunchRecord::RecorderPath(), L"--task \"two words\"")}}});
-    t_JumpList jumpList(identity, folders_);
-    auto entries = jumpList.Assemble(texts);
-    ASSERT_EQ(entries.size(), 4u);
-    const t_LaunchRecord record(scratch_.Path());
-    if (RunningUnderWine()) {
-        // Wine's link context menu gives its Open command the identifier 1 but runs only 0 (E_INVALIDARG), so
-        // a link's default verb does not run there.
-        EXPECT_FALSE(entries[3]->Open());
-        return;
-    }
-    ASSERT_TRUE(entries[3]->Open());
-    const std::optional<t_LaunchRecord::t_Entry> launched = record.Wait();
-    ASSERT_TRUE(launched);
-    EXPECT_EQ(t_LaunchRecord::ParametersOf(launched->commandLine), L"--task \"two words\"");
-}
-
-TEST(JumpListHeaderTexts, ComeFromTheProgramsStringTable) {
-    const t_Module program = LoadBuiltProgramResources();
-    ASSERT_TRUE(program);
-    const t_JumpListHeaderTexts loaded = LoadJumpListHeaderTexts(program.Get());
-    EXPECT_EQ(loaded.pinned, L"Pinned");
-    EXPECT_EQ(loaded.frequent, L"Frequent");
-    EXPECT_EQ(loaded.tasks, L"Tasks");
 }
