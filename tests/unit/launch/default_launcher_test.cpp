@@ -63,7 +63,8 @@ protected:
 } // namespace
 
 TEST_F(DefaultLauncher, ALaunchedTextLeadsItsExecutorsHistory) {
-    t_DefaultLauncher launcher(folder_.Path());
+    // A new profile: the data folder does not exist before the first save.
+    t_DefaultLauncher launcher(folder_ / L"Data\\");
     launcher.SetCustomExecutors(items_);
     ASSERT_EQ(launcher.Executors().size(), 4u);
     EXPECT_EQ(launcher.Executors()[0], &launcher.DefaultExecutor());
@@ -88,6 +89,8 @@ TEST_F(DefaultLauncher, ALaunchedTextLeadsItsExecutorsHistory) {
     EXPECT_EQ(launcher.Candidates().Query(), L"");
     EXPECT_TRUE(launcher.History(0).Empty());
     EXPECT_TRUE(launcher.History(3).Empty());
+    launcher.Clear(); // saves, as a change of the configuration does
+    EXPECT_NE(GetFileAttributesW((folder_ / L"Data\\History.qln").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(DefaultLauncher, AFailedLaunchChangesNothing) {
