@@ -1,11 +1,13 @@
 // libFuzzer target for the properties stored in shell links, which reach us in links and jump-list files from
 // anywhere. The input is read as a link and as property storages alone; neither may crash, read out of bounds or
 // hang, a whole link's size lies within the input and reads the same on its own, and whatever values were read,
-// written by PropertyStoreDataBlock (and put into the link), read back the same. Any difference aborts.
+// written by PropertyStoreDataBlock (and put into the link, or into a bare link), read back the same. Any difference
+// aborts.
 
 #include "catalogue/link_properties.h"
 #include "link_property_block.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -34,17 +36,26 @@ bool Same(const t_PropertyValues& a, const t_PropertyValues& b) {
     return true;
 }
 
-// The block's storages read back as the values, and a whole link given the block reads them too.
+// The block's storages read back as the values. A whole link given the block stays whole and reads the same: its own
+// blocks come first, and a value read first wins. So does the link's header alone given the block, where only the
+// block's values are there to read.
 void CheckWrittenBlockReadsBack(const t_PropertyValues& values, std::span<const std::byte> wholeLink) {
     const std::vector<std::byte> block = PropertyStoreDataBlock(values.All());
     t_PropertyValues again;
     if (!ReadPropertyStorages(std::span(block).subspan(8), again)) Abandon("a written block reads as lying");
     if (!Same(values, again)) Abandon("a written block reads back other values");
     if (wholeLink.empty()) return;
-    const std::vector<std::byte> link = WithPropertyStoreDataBlock(wholeLink, block);
-    const t_LinkProperties read = ReadLinkProperties(link);
-    if (read.status != t_LinkReadStatus::complete || read.size != link.size()) Abandon("a rewritten link is not whole");
-    if (!Same(values, read.properties)) Abandon("a rewritten link reads back other values");
+    std::vector<std::byte> bare(wholeLink.begin(), wholeLink.begin() + 76);
+    std::fill(bare.begin() + 20, bare.begin() + 24, std::byte{0}); // no flags: no structures after the header
+    bare.resize(80);                                               // the terminal block
+    for (const std::span<const std::byte> into : {wholeLink, std::span<const std::byte>(bare)}) {
+        const std::vector<std::byte> link = WithPropertyStoreDataBlock(into, block);
+        const t_LinkProperties read = ReadLinkProperties(link);
+        if (read.status != t_LinkReadStatus::complete || read.size != link.size()) {
+            Abandon("a rewritten link is not whole");
+        }
+        if (!Same(values, read.properties)) Abandon("a rewritten link reads back other values");
+    }
 }
 
 } // namespace

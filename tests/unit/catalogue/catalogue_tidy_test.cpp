@@ -5,9 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <string>
-#include <vector>
+#include <tuple>
 
 using namespace n_ombrix;
 
@@ -16,123 +14,61 @@ namespace {
 struct t_Item {
     std::wstring name;
     bool folder = false;
-    std::vector<t_Item*> children;
+    std::vector<t_Item*> children{};
 
     const std::wstring& DisplayName() const { return name; }
     bool IsFolder() const { return folder; }
     std::vector<t_Item*>& GetMutableChildren() { return children; }
 };
+using t_Owned = std::vector<std::unique_ptr<t_Item>>;
 
-// Owns the items of one test, in creation order, like the scan.
-class t_Tree {
-public:
-    t_Item* Leaf(std::wstring name) { return Add({std::move(name), false, {}}); }
-    t_Item* Folder(std::wstring name, std::vector<t_Item*> children) {
-        return Add({std::move(name), true, std::move(children)});
+// "a, Games[Chess, Solitaire]": a folder's children in brackets, names without spaces. Items are owned in the order
+// written, as the scan owns them.
+std::vector<t_Item*> Parse(std::wstring_view& text, t_Owned& owned) {
+    std::vector<t_Item*> list;
+    for (wchar_t next = 0; !text.empty() && next != L']';) {
+        const std::size_t end = std::min(text.find_first_of(L"[], "), text.size());
+        next = end < text.size() ? text[end] : L']';
+        if (end > 0) list.push_back(owned.emplace_back(new t_Item{std::wstring(text, 0, end), next == L'['}).get());
+        text.remove_prefix(std::min(end + 1, text.size()));
+        if (next == L'[') list.back()->children = Parse(text, owned);
     }
-    std::vector<std::unique_ptr<t_Item>>& Owned() { return owned_; }
-
-private:
-    t_Item* Add(t_Item item) {
-        owned_.push_back(std::make_unique<t_Item>(std::move(item)));
-        return owned_.back().get();
-    }
-    std::vector<std::unique_ptr<t_Item>> owned_;
-};
-
-// "a, Games[Chess, Solitaire]": names in list order, folders with their children in brackets.
-std::wstring Render(const std::vector<t_Item*>& list) {
-    std::wstring out;
-    for (const t_Item* item : list) {
-        if (!out.empty()) out += L", ";
-        out += item->name;
-        if (item->folder) out += L"[" + Render(item->children) + L"]";
-    }
-    return out;
+    return list;
 }
 
-std::wstring Tidied(std::vector<t_Item*> list, bool extractSingleItems) {
-    Tidy(list, extractSingleItems);
-    return Render(list);
+std::wstring Render(const std::vector<t_Item*>& list) {
+    std::wstring out;
+    for (const t_Item* item : list)
+        out += (out.empty() ? L"" : L", ") + item->name + (item->folder ? L"[" + Render(item->children) + L"]" : L"");
+    return out;
 }
 
 } // namespace
 
-TEST(CatalogueTidy, NamesCompareAsWcsicmpDoes) {
-    EXPECT_EQ(CompareIgnoringCase(L"Notepad", L"NOTEPAD"), 0);
-    EXPECT_LT(CompareIgnoringCase(L"Note", L"notepad"), 0); // a prefix is less
-    EXPECT_GT(CompareIgnoringCase(L"notepad", L"Note"), 0);
-    // Folded to lower case, not upper: '_' stands between the upper- and the lower-case letters.
-    EXPECT_LT(CompareIgnoringCase(L"_Tools", L"Apps"), 0);
-    // Units compare unsigned: the high ones come after the letters.
-    EXPECT_GT(CompareIgnoringCase(L"\xFF21pp", L"zed"), 0);
-}
-
-TEST(CatalogueTidy, SortsFoldersFirstAmongEqualNamesAndMergesThem) {
-    t_Tree tree;
-    t_Item* userNotepad = tree.Leaf(L"Notepad");
-    t_Item* commonNotepad = tree.Leaf(L"notepad");
-    std::vector<t_Item*> root{
-        tree.Leaf(L"zed"),
-        tree.Leaf(L"Games"), // a shortcut named like the folder below: it goes into the folder
-        tree.Folder(L"Accessories", {userNotepad, tree.Leaf(L"Paint")}),
-        tree.Folder(L"_Tools", {tree.Leaf(L"b"), tree.Leaf(L"A")}),
-        tree.Folder(L"games", {tree.Leaf(L"Chess"), tree.Leaf(L"Solitaire")}),
-        tree.Folder(L"ACCESSORIES", {commonNotepad, tree.Leaf(L"Calculator")}),
-        tree.Leaf(L"Zed"), // equal non-folders: the first in scan order stays
+// Each tree tidied, and the items kept from those scanned, in scan order.
+TEST(CatalogueTidy, SortsMergesEqualNamesAndLiftsSingleItemsUntilNothingChanges) {
+    const std::tuple<std::wstring_view, bool, const wchar_t*, const wchar_t*> cases[] = {
+        // Names compare as _wcsicmp does: folded to lower case ('_' before the letters), a prefix is less, units
+        // unsigned.
+        {L"zed, Note, _b, Notepad, A, \xFF21pp", false, L"_b, A, Note, Notepad, zed, \xFF21pp",
+         L"zed Note _b Notepad A \xFF21pp "},
+        // Folders come first among equal names and take the namesakes in, their children merged too; of other
+        // items the first stays.
+        {L"Zed, Games, Kit[Pad, Pen], games[Chess], KIT[pad, Axe], zed", false,
+         L"games[Chess, Games], Kit[Axe, Pad, Pen], Zed", L"Zed Games Kit Pad Pen games Chess Axe "},
+        {L"Office[Tools[x, y]], office[tools[Y, z]]", false, L"Office[Tools[x, y, z]]", L"Office Tools x y z "},
+        // Lifted, single items come last: a namesake already at that level stays.
+        {L"Vendor[Suite[Bin[Tool]]], Apple, Kit[Run], KIT[run]", true, L"Apple, Run, Tool", L"Tool Apple Run "},
+        {L"Outer[Inner[x], y], Alpha[Editor], Beta, editor", true, L"Beta, editor, Outer[x, y]",
+         L"Outer x y Beta editor "},
     };
-    Tidy(root, false);
-    EXPECT_EQ(Render(root),
-              L"_Tools[A, b], Accessories[Calculator, Notepad, Paint], games[Chess, Games, Solitaire], zed");
-    EXPECT_EQ(root[1]->children[1], userNotepad);
-
-    // Merged folders merge their own subfolders too, and deep down.
-    t_Tree deep;
-    std::vector<t_Item*> twoTrees{
-        deep.Folder(L"Office", {deep.Folder(L"Tools", {deep.Leaf(L"x"), deep.Leaf(L"y")})}),
-        deep.Folder(L"office", {deep.Folder(L"tools", {deep.Leaf(L"Y"), deep.Leaf(L"z")})}),
-    };
-    EXPECT_EQ(Tidied(twoTrees, false), L"Office[Tools[x, y, z]]");
-}
-
-TEST(CatalogueTidy, LiftsSingleItemsOutOfFoldersUntilNothingChanges) {
-    t_Tree tree;
-    const auto chain = [&tree] {
-        return tree.Folder(L"Vendor", {tree.Folder(L"Suite", {tree.Folder(L"Bin", {tree.Leaf(L"Tool")})})});
-    };
-    EXPECT_EQ(Tidied({chain(), tree.Leaf(L"Apple")}, true), L"Apple, Tool");
-    EXPECT_EQ(Tidied({chain(), tree.Leaf(L"Apple")}, false), L"Apple, Vendor[Suite[Bin[Tool]]]");
-
-    // A lifted item is sorted in and merged with its namesake on the next round; it comes last, so the item that
-    // was already at this level stays.
-    EXPECT_EQ(Tidied({tree.Folder(L"Zeta", {tree.Leaf(L"Editor")}), tree.Leaf(L"Beta"), tree.Leaf(L"editor")}, true),
-              L"Beta, editor");
-    // Inside a folder that keeps two items, a single-item subfolder still goes.
-    EXPECT_EQ(Tidied({tree.Folder(L"Outer", {tree.Folder(L"Inner", {tree.Leaf(L"x")}), tree.Leaf(L"y")})}, true),
-              L"Outer[x, y]");
-    // A merge that leaves a folder with one item: the item is lifted.
-    EXPECT_EQ(Tidied({tree.Folder(L"Kit", {tree.Leaf(L"Run")}), tree.Folder(L"KIT", {tree.Leaf(L"run")})}, true),
-              L"Run");
-    // An empty list stays empty.
-    EXPECT_EQ(Tidied({}, true), L"");
-}
-
-TEST(CatalogueTidy, OnlyItemsLeftInTheTreeAreKeptInScanOrder) {
-    t_Tree tree;
-    t_Item* first = tree.Leaf(L"Notepad");
-    t_Item* duplicate = tree.Leaf(L"NOTEPAD");
-    t_Item* paint = tree.Leaf(L"Paint");
-    t_Item* kept = tree.Folder(L"Accessories", {first, paint});
-    t_Item* merged = tree.Folder(L"accessories", {duplicate});
-    t_Item* lone = tree.Leaf(L"Lone");
-    t_Item* lifted = tree.Folder(L"Single", {lone});
-    std::vector<t_Item*> root{kept, merged, lifted};
-    Tidy(root, true);
-
-    std::vector<std::unique_ptr<t_Item>>& owned = tree.Owned();
-    const std::vector<std::unique_ptr<t_Item>> taken = TakeReachable(owned, root);
-    EXPECT_TRUE(owned.empty());
-    std::vector<t_Item*> survivors;
-    for (const std::unique_ptr<t_Item>& item : taken) survivors.push_back(item.get());
-    EXPECT_EQ(survivors, (std::vector<t_Item*>{first, paint, kept, lone}));
+    for (auto [text, extractSingleItems, tidied, kept] : cases) {
+        t_Owned owned;
+        std::vector<t_Item*> root = Parse(text, owned);
+        Tidy(root, extractSingleItems);
+        EXPECT_EQ(Render(root), tidied);
+        std::wstring taken;
+        for (const std::unique_ptr<t_Item>& item : TakeReachable(owned, root)) taken += item->name + L' ';
+        EXPECT_TRUE(owned.empty() && taken == kept) << taken;
+    }
 }

@@ -9,61 +9,37 @@
 
 using namespace n_ombrix;
 
-TEST(FilterPattern, FactoryFiltersRejectUninstallersDesktopLinksAndInternetShortcuts) {
-    const std::vector<std::wstring> factory = FactoryFilters();
-    EXPECT_TRUE(MatchesAnyPattern(L"Uninstall Foo.lnk", factory));
-    EXPECT_TRUE(MatchesAnyPattern(L"C:\\Program Files\\Foo\\unINSTALL.exe", factory)); // a link's target
-    EXPECT_TRUE(MatchesAnyPattern(L"desktop.lnk", factory));
-    EXPECT_TRUE(MatchesAnyPattern(L"DeskTop.LNK", factory));
-    EXPECT_TRUE(MatchesAnyPattern(L"Project Site.url", factory));
-    EXPECT_TRUE(MatchesAnyPattern(L".url", factory));
-    // Anchored at both ends: only the whole name counts.
-    EXPECT_FALSE(MatchesAnyPattern(L"My Desktop.lnk", factory));
-    EXPECT_FALSE(MatchesAnyPattern(L"Desktop.lnk.bak", factory));
-    EXPECT_FALSE(MatchesAnyPattern(L"Site.url.lnk", factory));
-    EXPECT_FALSE(MatchesAnyPattern(L"Installer.lnk", factory));
-    EXPECT_FALSE(MatchesAnyPattern(L"Foo", factory));
-    EXPECT_FALSE(MatchesAnyPattern(L"", factory));
+namespace {
+
+// "text|PATTERN"
+bool Matches(std::wstring_view pair) {
+    return MatchesPattern(pair.substr(0, pair.find(L'|')), pair.substr(pair.find(L'|') + 1));
+}
+
+} // namespace
+
+TEST(FilterPattern, TheWholeTextMatchesUpperCasedWithStarsAndQuestionMarks) {
+    // '?' takes exactly one character, never the end; '?' and '*' in the text are plain characters. '*' takes any
+    // run, none included; where a short run fails a longer one is tried. Only the text is upper-cased: a pattern that
+    // is not matches no letters.
+    for (const wchar_t* pair : {L"abc|A?C", L"x|*?", L"*|?", L"|", L"|**", L"a..b|A*B", L"xxaYYbZZc|*A*B*C*",
+                                L"ababc|*ABC", L"abcbcd|A*BCD", L"mississippi|M*ISS*PI", L"42 Tools.lnk|?? TOOLS.*"})
+        EXPECT_TRUE(Matches(pair)) << pair;
+    for (const wchar_t* pair : {L"ac|A?C", L"ab|AB?", L"|*?", L"a|", L"a..b.|A*B", L"cba|*A*B*C*",
+                                L"mississippi|M*ISS*PIX", L"uninstall|*uninstall*"})
+        EXPECT_FALSE(Matches(pair)) << pair;
+    // Naive backtracking would try every split of the text among the stars: billions of years.
+    std::wstring stars;
+    for (int star = 0; star < 200; ++star) stars += L"*A";
+    EXPECT_TRUE(MatchesPattern(std::wstring(20000, L'a'), stars));
+    EXPECT_FALSE(MatchesPattern(std::wstring(20000, L'a'), stars + L"?B"));
+}
+
+TEST(FilterPattern, FactoryFiltersRejectUninstallersDesktopLinksAndInternetShortcutsByTheirWholeName) {
+    for (const wchar_t* name :
+         {L"Uninstall Foo.lnk", L"C:\\Program Files\\Foo\\unINSTALL.exe", L"DeskTop.LNK", L".url"})
+        EXPECT_TRUE(MatchesAnyPattern(name, FactoryFilters())) << name;
+    for (const wchar_t* name : {L"My Desktop.lnk", L"Desktop.lnk.bak", L"Site.url.lnk", L"Installer.lnk", L""})
+        EXPECT_FALSE(MatchesAnyPattern(name, FactoryFilters())) << name;
     EXPECT_FALSE(MatchesAnyPattern(L"Uninstall Foo.lnk", {}));
-}
-
-TEST(FilterPattern, QuestionMarkTakesExactlyOneCharacterAndNeverTheEnd) {
-    EXPECT_TRUE(MatchesPattern(L"abc", L"A?C"));
-    EXPECT_FALSE(MatchesPattern(L"ac", L"A?C"));
-    EXPECT_FALSE(MatchesPattern(L"abbc", L"A?C"));
-    EXPECT_FALSE(MatchesPattern(L"ab", L"AB?"));
-    EXPECT_FALSE(MatchesPattern(L"", L"?"));
-    EXPECT_FALSE(MatchesPattern(L"", L"*?"));
-    EXPECT_TRUE(MatchesPattern(L"x", L"*?"));
-    EXPECT_TRUE(MatchesPattern(L"?", L"?")); // pattern characters in the text are plain characters
-    EXPECT_TRUE(MatchesPattern(L"*", L"?"));
-}
-
-TEST(FilterPattern, StarsTakeAnyRunAndBackTrackWhereAShortRunFails) {
-    EXPECT_TRUE(MatchesPattern(L"", L""));
-    EXPECT_FALSE(MatchesPattern(L"a", L""));
-    EXPECT_TRUE(MatchesPattern(L"", L"**"));
-    EXPECT_TRUE(MatchesPattern(L"ab", L"A*B"));
-    EXPECT_TRUE(MatchesPattern(L"a..b", L"A*B"));
-    EXPECT_FALSE(MatchesPattern(L"a..b.", L"A*B"));
-    EXPECT_TRUE(MatchesPattern(L"xxaYYbZZc", L"*A*B*C*"));
-    EXPECT_FALSE(MatchesPattern(L"cba", L"*A*B*C*"));
-    // The first place a run could end is not the right one.
-    EXPECT_TRUE(MatchesPattern(L"ababc", L"*ABC"));
-    EXPECT_TRUE(MatchesPattern(L"abcbcd", L"A*BCD"));
-    EXPECT_TRUE(MatchesPattern(L"mississippi", L"M*ISS*PI"));
-    EXPECT_FALSE(MatchesPattern(L"mississippi", L"M*ISS*PIX"));
-    // Only the text is upper-cased; a pattern that is not upper case matches no letters.
-    EXPECT_FALSE(MatchesPattern(L"uninstall", L"*uninstall*"));
-    EXPECT_TRUE(MatchesPattern(L"42 Tools.lnk", L"?? TOOLS.*"));
-}
-
-TEST(FilterPattern, ManyStarsOverALongTextDoNotBlowUp) {
-    // Naive backtracking tries every split of the text among the stars: billions of years for this one.
-    const std::wstring text(20000, L'a');
-    std::wstring pattern;
-    for (int star = 0; star < 200; ++star) pattern += L"*A";
-    EXPECT_TRUE(MatchesPattern(text, pattern));
-    EXPECT_FALSE(MatchesPattern(text, pattern + L"*B"));
-    EXPECT_FALSE(MatchesPattern(text + L"b", pattern + L"?C"));
 }
