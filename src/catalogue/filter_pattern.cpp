@@ -2,16 +2,9 @@
 
 #include "system/upper_case.h"
 
-#include <cwctype>
-#include <type_traits>
-
 namespace n_ombrix {
 
-namespace {
-
 using n_zql::n_system::UpperCased;
-
-} // namespace
 
 bool MatchesPattern(std::wstring_view text, std::wstring_view upperPattern) noexcept {
     // Two cursors; on a mismatch the last star takes one more character and matching resumes after it. Only the

@@ -5,8 +5,6 @@
 
 #include <array>
 #include <cstddef>
-#include <cwctype>
-#include <string>
 
 namespace n_ombrix {
 

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cwctype>
 #include <string_view>
 
 namespace n_ombrix {

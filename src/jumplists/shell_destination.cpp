@@ -10,7 +10,6 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
-#include <cwctype>
 #include <optional>
 
 namespace n_ombrix {

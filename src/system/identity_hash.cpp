@@ -4,7 +4,6 @@
 #include "system/utf16.h"
 
 #include <array>
-#include <cwctype>
 #include <string>
 
 namespace n_zql::n_system {
