@@ -20,6 +20,7 @@ void t_MemoryByteStream::ReadAt(std::uint64_t offset, std::span<std::byte> bytes
 
 void t_MemoryByteStream::WriteAt(std::uint64_t offset, std::span<const std::byte> bytes) {
     ++changeCount_;
+    if (writesLeft-- == 0) Fail();
     if (offset > largestSize || bytes.size() > largestSize - offset) Fail();
     const std::uint64_t end = offset + bytes.size();
     if (end > bytes_.size()) bytes_.resize(static_cast<std::size_t>(end));
@@ -28,6 +29,7 @@ void t_MemoryByteStream::WriteAt(std::uint64_t offset, std::span<const std::byte
 
 void t_MemoryByteStream::SetSize(std::uint64_t size) {
     ++changeCount_;
+    if (writesLeft-- == 0) Fail();
     if (size > largestSize) Fail();
     bytes_.resize(static_cast<std::size_t>(size));
 }

@@ -1,6 +1,7 @@
 #pragma once
 // A byte stream over memory, for the jump-list tests and fuzzers: reads past the end fail as a short read does, writes
-// past the end grow it. It counts the calls that change it, so that callers can check that nothing was written.
+// past the end grow it. It counts the calls that change it, so that callers can check that nothing was written, and
+// can be made to fail after a number of them, as a full disk or a lost volume would.
 
 #include "jumplists/byte_stream.h"
 
@@ -21,6 +22,8 @@ public:
     const std::vector<std::byte>& Bytes() const noexcept { return bytes_; }
     // WriteAt and SetSize calls so far, whether or not they changed a byte.
     std::size_t ChangeCount() const noexcept { return changeCount_; }
+    // WriteAt and SetSize calls that still succeed; each one after them throws E_FAIL and changes nothing.
+    std::size_t writesLeft = ~std::size_t{0};
 
 private:
     std::vector<std::byte> bytes_;

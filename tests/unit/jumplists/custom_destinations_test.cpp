@@ -82,23 +82,6 @@ std::string Describe(const t_CustomDestinations& file) {
     return text;
 }
 
-// A stream whose writes stop working after a number of them, as a full disk or a lost volume would.
-struct t_FailingStream : t_MemoryByteStream {
-    using t_MemoryByteStream::t_MemoryByteStream;
-    std::size_t writesLeft = ~std::size_t{0};
-    void Spend() {
-        if (writesLeft-- == 0) n_zql::n_system::n_windows::n_com::ThrowHResult(failureResult);
-    }
-    void WriteAt(std::uint64_t at, std::span<const std::byte> bytes) override {
-        Spend();
-        t_MemoryByteStream::WriteAt(at, bytes);
-    }
-    void SetSize(std::uint64_t size) override {
-        Spend();
-        t_MemoryByteStream::SetSize(size);
-    }
-};
-
 // What a fresh read of a copy of the stream finds.
 std::string Reread(const t_MemoryByteStream& stream) {
     t_MemoryByteStream copy(stream.Bytes());
@@ -151,7 +134,7 @@ TEST(CustomDestinations, ReadsEveryKindAndRemovesItemsInPlace) {
     std::vector<t_Category> categories{{.items = {1, 9, 4}},         {1, 1},        {1, 2}, {1, 7},
                                        {.type = 2, .items = {5, 0}}, {.items = {7}}};
     const t_Bytes trailing{std::byte{0x5A}, std::byte{0xA5}};
-    t_FailingStream stream(File(categories, trailing));
+    t_MemoryByteStream stream(File(categories, trailing));
     t_FakeLoader loader(stream);
     t_CustomDestinations file;
     file.Read(stream, loader);

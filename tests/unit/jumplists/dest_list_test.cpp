@@ -322,27 +322,6 @@ TEST(DestListRemove, MovesLaterRecordsBackWithWhatFollowsTheirPathsAndCountsTwic
     ExpectReopensAs(stream, list);
 }
 
-namespace {
-
-// A stream whose writes stop working after a number of them, as a full disk or a lost volume would.
-struct t_FailingStream : t_MemoryByteStream {
-    using t_MemoryByteStream::t_MemoryByteStream;
-    void WriteAt(std::uint64_t offset, std::span<const std::byte> bytes) override {
-        Spend();
-        t_MemoryByteStream::WriteAt(offset, bytes);
-    }
-    void SetSize(std::uint64_t size) override {
-        Spend();
-        t_MemoryByteStream::SetSize(size);
-    }
-    void Spend() {
-        if (writesLeft-- == 0) n_zql::n_system::n_windows::n_com::ThrowHResult(failureResult);
-    }
-    std::size_t writesLeft = ~std::size_t{0};
-};
-
-} // namespace
-
 // An edit cut short leaves the model as it was and a stream that the next open reads with every entry.
 TEST(DestListEdits, AnEditCutShortLosesNoEntry) {
     const std::vector<std::pair<const char*, std::function<void(t_DestList&, t_ByteStream&)>>> edits{
@@ -355,7 +334,7 @@ TEST(DestListEdits, AnEditCutShortLosesNoEntry) {
     for (const auto& [name, edit] : edits) {
         for (std::size_t writes = 0; writes < 4; ++writes) {
             SCOPED_TRACE(std::string(name) + " after " + std::to_string(writes) + " writes");
-            t_FailingStream stream(Stream(
+            t_MemoryByteStream stream(Stream(
                 {}, {{.number = 4, .pin = 0}, {.number = 3, .pin = 1}, {.number = 2}, {.number = 1, .pin = 2}, {}}));
             t_FakeLinks links;
             t_DestList list;
