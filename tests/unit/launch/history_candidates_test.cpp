@@ -2,236 +2,111 @@
 // through them.
 
 #include "launch/history_candidates.h"
-
-#include "history_builder.h"
+#include "system/upper_case.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cwctype>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace n_ombrix;
-using n_ombrix_test::HistoryOf;
-using n_ombrix_test::t_Entries;
+using n_zql::n_system::UpperCased;
 
 namespace {
 
-t_Entries Offered(const t_HistoryCandidates& candidates) {
-    t_Entries offered;
-    for (std::size_t i = 0; i < candidates.Count(); ++i) offered.push_back(candidates[i]);
-    return offered;
-}
+using t_Entries = std::vector<std::wstring>;
 
-class HistoryCandidates : public testing::Test {
-protected:
-    void Use(const t_Entries& mostRecentFirst) {
-        history_ = HistoryOf(mostRecentFirst);
-        candidates_.Reset(&history_);
+// Plays what the user does in the command box over a history built as launches build it; each step is
+// "action = outcome". Actions: "n" Next, "p" Previous, "q<text>" typing the text, "c<text>" completing the text,
+// "r<position>" removing that candidate. The outcome: "no: " when the call refused; "still <query>: " when typing
+// left the query as it was; after typing or removing, the candidates separated by '|', after stepping or completing,
+// the text in the box; " [cursor]" when there is one.
+void Play(const t_Entries& mostRecentFirst, const std::vector<std::wstring>& steps) {
+    t_LaunchHistory history;
+    for (auto entry = mostRecentFirst.rbegin(); entry != mostRecentFirst.rend(); ++entry) history.Add(*entry);
+    t_HistoryCandidates candidates;
+    candidates.Reset(&history);
+    std::wstring text;
+    for (const std::wstring& step : steps) {
+        const std::size_t equals = step.find(L" = ");
+        const std::wstring argument = step.substr(1, equals - 1);
+        if (step[0] == L'q') candidates.UpdateQuery(text = argument);
+        if (step[0] == L'r') candidates.Remove(std::stoul(argument));
+        const bool done = step[0] == L'n'   ? candidates.Next(text)
+                          : step[0] == L'p' ? candidates.Previous(text)
+                                            : step[0] != L'c' || candidates.CompleteFromHistory(text = argument);
+        const bool listed = step[0] == L'q' || step[0] == L'r';
+        std::wstring outcome = step.substr(0, equals + 3) + (done ? L"" : L"no: ") + (listed ? L"" : text);
+        if (step[0] == L'q' && candidates.Query() != argument) outcome += L"still " + candidates.Query() + L": ";
+        for (std::size_t i = 0; listed && i < candidates.Count(); ++i) outcome += (i == 0 ? L"" : L"|") + candidates[i];
+        if (candidates.Cursor()) outcome += L" [" + std::to_wstring(*candidates.Cursor()) + L"]";
+        EXPECT_EQ(outcome, step);
     }
-
-    t_LaunchHistory history_;
-    t_HistoryCandidates candidates_;
-    std::wstring text_ = L"typed";
-};
-
-} // namespace
-
-TEST_F(HistoryCandidates, EarlierMatchesComeFirstThenTheTextIgnoringCase) {
-    Use({L"notepad", L"my notes", L"Notebook"});
-    candidates_.UpdateQuery(L"note");
-    EXPECT_EQ(Offered(candidates_), (t_Entries{L"Notebook", L"notepad", L"my notes"}));
-    // Narrowing keeps the order rule; the query's letter case does not matter.
-    candidates_.UpdateQuery(L"NOTEP");
-    EXPECT_EQ(Offered(candidates_), (t_Entries{L"notepad"}));
-    candidates_.UpdateQuery(L"");
-    EXPECT_EQ(Offered(candidates_), (t_Entries{L"notepad", L"my notes", L"Notebook"}));
-    candidates_.UpdateQuery(L"zzz");
-    EXPECT_EQ(Offered(candidates_), (t_Entries{}));
 }
 
-TEST_F(HistoryCandidates, TextsEqualIgnoringCaseKeepHistoryOrder) {
-    Use({L"xab", L"AB", L"ab", L"Ab c", L"aB"});
-    candidates_.UpdateQuery(L"a");
-    EXPECT_EQ(Offered(candidates_), (t_Entries{L"AB", L"ab", L"aB", L"Ab c", L"xab"}));
-    candidates_.UpdateQuery(L"aB");
-    EXPECT_EQ(Offered(candidates_), (t_Entries{L"AB", L"ab", L"aB", L"Ab c", L"xab"}));
-    // Once the most recent of them is launched again it leads.
-    history_.Add(L"aB");
-    candidates_.Reset(&history_);
-    candidates_.UpdateQuery(L"ab");
-    EXPECT_EQ(Offered(candidates_), (t_Entries{L"aB", L"AB", L"ab", L"Ab c", L"xab"}));
-}
-
-TEST_F(HistoryCandidates, TheCursorWrapsAtBothEnds) {
-    Use({L"one", L"two", L"three"});
-    EXPECT_EQ(candidates_.Cursor(), std::nullopt);
-    EXPECT_TRUE(candidates_.Next(text_));
-    EXPECT_EQ(text_, L"one");
-    EXPECT_TRUE(candidates_.Previous(text_));
-    EXPECT_EQ(text_, L"three");
-    EXPECT_TRUE(candidates_.Next(text_));
-    EXPECT_EQ(text_, L"one");
-    EXPECT_EQ(candidates_.Cursor(), 0u);
-
-    // From no candidate, stepping back starts at the last one.
-    candidates_.Reset(&history_);
-    EXPECT_TRUE(candidates_.Previous(text_));
-    EXPECT_EQ(text_, L"three");
-    EXPECT_TRUE(candidates_.Previous(text_));
-    EXPECT_EQ(text_, L"two");
-}
-
-TEST_F(HistoryCandidates, ASingleOrMissingCandidateStopsTheCursor) {
-    Use({L"only"});
-    EXPECT_TRUE(candidates_.Previous(text_));
-    EXPECT_EQ(text_, L"only");
-    text_ = L"edited";
-    EXPECT_FALSE(candidates_.Next(text_));
-    EXPECT_FALSE(candidates_.Previous(text_));
-    EXPECT_EQ(text_, L"edited");
-    EXPECT_EQ(candidates_.Cursor(), 0u);
-
-    candidates_.UpdateQuery(L"x");
-    EXPECT_FALSE(candidates_.Next(text_));
-    EXPECT_FALSE(candidates_.Previous(text_));
-    EXPECT_EQ(text_, L"edited");
-    EXPECT_EQ(candidates_.Cursor(), std::nullopt);
-}
-
-TEST_F(HistoryCandidates, TheCursorIsDroppedOnlyWhenTheCandidatesChange) {
-    Use({L"alpha", L"beta", L"alphabet"});
-    candidates_.UpdateQuery(L"al");
-    ASSERT_TRUE(candidates_.Next(text_));
-    ASSERT_TRUE(candidates_.Next(text_));
-    EXPECT_EQ(text_, L"alphabet");
-    candidates_.UpdateQuery(L"AL"); // the same query
-    EXPECT_EQ(candidates_.Cursor(), 1u);
-    EXPECT_EQ(candidates_.Query(), L"al");
-    candidates_.UpdateQuery(L"alp"); // the same candidates
-    EXPECT_EQ(candidates_.Cursor(), 1u);
-    candidates_.UpdateQuery(L"alphab");
-    EXPECT_EQ(candidates_.Cursor(), std::nullopt);
-}
-
-TEST_F(HistoryCandidates, CompletionTakesTheFirstCandidateThatBeginsWithTheText) {
-    Use({L"cmd /k dir", L"control", L"Calc", L"CMD"});
-    std::wstring text = L"cm";
-    EXPECT_TRUE(candidates_.CompleteFromHistory(text));
-    EXPECT_EQ(text, L"cmd /k dir");
-    EXPECT_EQ(candidates_.Cursor(), 0u);
-    candidates_.UpdateQuery(L"c");
-    text = L"cmd";
-    EXPECT_TRUE(candidates_.CompleteFromHistory(text));
-    EXPECT_EQ(text, L"CMD"); // the query's order puts it before "cmd /k dir"
-    EXPECT_EQ(candidates_.Cursor(), 1u);
-
-    text = L"x";
-    EXPECT_FALSE(candidates_.CompleteFromHistory(text));
-    EXPECT_EQ(text, L"x");
-    EXPECT_EQ(candidates_.Cursor(), std::nullopt);
-    text.clear();
-    EXPECT_FALSE(candidates_.CompleteFromHistory(text));
-}
-
-TEST_F(HistoryCandidates, RemovingKeepsTheCursorOnItsCandidate) {
-    Use({L"a1", L"a2", L"a3", L"a4"});
-    candidates_.UpdateQuery(L"a");
-    ASSERT_TRUE(candidates_.Previous(text_));
-    ASSERT_TRUE(candidates_.Previous(text_));
-    ASSERT_EQ(text_, L"a3");
-    candidates_.Remove(0);
-    EXPECT_EQ(history_.Entries(), (t_Entries{L"a2", L"a3", L"a4"}));
-    EXPECT_EQ(Offered(candidates_), (t_Entries{L"a2", L"a3", L"a4"}));
-    EXPECT_EQ(candidates_.Cursor(), 1u);
-    candidates_.Remove(2);
-    EXPECT_EQ(candidates_.Cursor(), 1u);
-    // The cursor's own candidate: the cursor stays in place, on the last when it was the last.
-    candidates_.Remove(1);
-    EXPECT_EQ(Offered(candidates_), (t_Entries{L"a2"}));
-    EXPECT_EQ(candidates_.Cursor(), 0u);
-    candidates_.Remove(0);
-    EXPECT_EQ(candidates_.Cursor(), std::nullopt);
-    EXPECT_TRUE(history_.Empty());
-    // The narrowed list still follows the history after removals.
-    history_.Add(L"b");
-    history_.Add(L"ab");
-    candidates_.Reset(&history_);
-    candidates_.UpdateQuery(L"b");
-    candidates_.Remove(1);
-    candidates_.UpdateQuery(L"b ");
-    candidates_.UpdateQuery(L"b");
-    EXPECT_EQ(Offered(candidates_), (t_Entries{L"b"}));
-}
-
-namespace {
-
-// The order stated plainly: the whole history for an empty query; otherwise filter it, then sort stably by where
-// the query occurs and by the upper-cased text.
-std::vector<std::uint32_t> ReferenceCandidates(const t_Entries& entries, const std::wstring& query) {
-    const auto upper = [](std::wstring text) {
-        for (wchar_t& c : text) c = static_cast<wchar_t>(std::towupper(static_cast<std::wint_t>(c)));
-        return text;
-    };
-    const std::wstring upperQuery = upper(query);
+// The order stated plainly: the whole history for an empty query; otherwise the entries that hold it (upper-cased as
+// the program does) by where it occurs, then by the upper-cased text, then in history order.
+std::vector<std::uint32_t> Reference(const t_Entries& entries, const std::wstring& query) {
+    std::vector<std::tuple<std::size_t, std::wstring, std::uint32_t>> found; // where, upper-cased text, history order
+    for (std::uint32_t i = 0; i < entries.size(); ++i) {
+        const std::wstring upper = query.empty() ? L"" : UpperCased(entries[i]);
+        if (upper.find(UpperCased(query)) != std::wstring::npos)
+            found.emplace_back(upper.find(UpperCased(query)), upper, i);
+    }
+    std::sort(found.begin(), found.end());
     std::vector<std::uint32_t> indices;
-    for (std::uint32_t i = 0; i < entries.size(); ++i)
-        if (upper(entries[i]).find(upperQuery) != std::wstring::npos) indices.push_back(i);
-    if (query.empty()) return indices;
-    std::stable_sort(indices.begin(), indices.end(), [&](std::uint32_t a, std::uint32_t b) {
-        const std::wstring upperA = upper(entries[a]);
-        const std::wstring upperB = upper(entries[b]);
-        const std::size_t positionA = upperA.find(upperQuery);
-        const std::size_t positionB = upperB.find(upperQuery);
-        return positionA != positionB ? positionA < positionB : upperA < upperB;
-    });
+    for (const auto& match : found) indices.push_back(std::get<2>(match));
     return indices;
 }
 
 } // namespace
 
-// Random histories, heavy in texts that differ only in letter case, and random typing: adding and deleting letters,
-// removing candidates and launching. Whatever path led to a query, the candidates are those of a fresh search.
+TEST(HistoryCandidates, EarlierMatchesComeFirstThenTheTextIgnoringCaseThenTheMostRecent) {
+    Play({L"notepad", L"my notes", L"Notebook"},
+         {L"qnote = Notebook|notepad|my notes", L"qNOTEP = notepad", L"q = notepad|my notes|Notebook", L"qzzz = "});
+    Play({L"xab", L"AB", L"ab", L"Ab c", L"aB"}, {L"qa = AB|ab|aB|Ab c|xab"});
+}
+
+TEST(HistoryCandidates, TheCursorWrapsAtBothEndsFollowsItsCandidateAndIsDroppedWhenTheCandidatesChange) {
+    Play({L"pad", L"pen", L"paddle"},
+         {L"n = pad [0]", L"p = paddle [2]", L"n = pad [0]", L"qpa = pad|paddle", L"p = paddle [1]",
+          L"qPA = still pa: pad|paddle [1]", L"qPAD = pad|paddle [1]", L"qpadd = paddle", L"p = paddle [0]",
+          L"qpaddl = paddle [0]", L"n = no: paddl [0]", L"qx = ", L"n = no: x", L"p = no: x"});
+    // Removing a candidate keeps the cursor on its candidate, or in its place when it was the one removed.
+    Play({L"a1", L"a2", L"a3", L"a4"}, {L"qa = a1|a2|a3|a4", L"p = a4 [3]", L"p = a3 [2]", L"r0 = a2|a3|a4 [1]",
+                                        L"r2 = a2|a3 [1]", L"r1 = a2 [0]", L"r0 = "});
+}
+
+TEST(HistoryCandidates, CompletionTakesTheFirstCandidateThatBeginsWithTheText) {
+    Play({L"cmd /k dir", L"control", L"Calc", L"CMD"},
+         {L"ccm = cmd /k dir [0]", L"qc = Calc|CMD|cmd /k dir|control", L"ccmd = CMD [1]", L"cx = no: x", L"c = no: "});
+}
+
+// Random loaded histories, their texts cut from a text of the same few letters in both cases, and random typing:
+// adding and deleting letters, removing candidates, launching. Whatever path led to a query, the candidates are
+// those of a fresh search.
 TEST(HistoryCandidatesProperty, NarrowingGivesWhatARestartGives) {
     std::mt19937 random(20240611); // fixed random start value: every run sees the same cases
-    const std::wstring alphabet = L"aAbBc ";
-    const auto letter = [&] { return alphabet[random() % alphabet.size()]; };
-    const auto word = [&] {
-        std::wstring text(1 + random() % 12, L' ');
-        for (wchar_t& c : text) c = letter();
-        return text;
-    };
-
+    const std::wstring pool = L"aAbB cab AbA BAa cBAb abAB aab BaA ca Bb ABa";
+    const auto word = [&] { return pool.substr(random() % pool.size()).substr(0, 1 + random() % 12); };
     for (int round = 0; round < 200; ++round) {
         t_LaunchHistory history;
-        const std::size_t size = random() % 60;
-        for (std::size_t i = 0; i < size; ++i) {
-            // Loading may bring repeats; launching never does.
-            if (random() % 4 == 0)
-                history.Append(word());
-            else
-                history.Add(word());
-        }
+        for (std::size_t i = random() % 60; i-- > 0;) history.Append(word()); // a loaded file may hold repeats
         t_HistoryCandidates candidates;
         candidates.Reset(&history);
         std::wstring query;
         for (int step = 0; step < 60; ++step) {
             const unsigned action = random() % 10;
-            if (action < 6) {
-                query += letter();
-            } else if (action < 8) {
-                if (!query.empty()) query.pop_back();
-            } else if (action == 8 && candidates.Count() > 0) {
-                candidates.Remove(random() % candidates.Count());
-            } else {
-                history.Add(word());
-                candidates.Reset(&history);
-                query.clear();
-            }
+            if (action < 5) query += pool[random() % pool.size()];
+            if (action >= 5 && action < 8 && !query.empty()) query.pop_back();
+            if (action == 8 && candidates.Count() > 0) candidates.Remove(random() % candidates.Count());
+            if (action == 9) history.Add(word());
+            if (action == 9) candidates.Reset(&history);
             candidates.UpdateQuery(query);
-            ASSERT_EQ(candidates.Indices(), ReferenceCandidates(history.Entries(), query))
+            ASSERT_EQ(candidates.Indices(), Reference(history.Entries(), query))
                 << "round " << round << ", step " << step;
         }
     }
