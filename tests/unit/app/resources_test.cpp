@@ -2,8 +2,6 @@
 // shell and the program itself see them.
 
 #include "resource_ids.h"
-#include "system/module_file_name.h"
-#include "system/path_text.h"
 #include "system/unique_handle.h"
 
 #include "built_program.h"
@@ -12,32 +10,14 @@
 
 #include <windows.h>
 
-#include <string>
-
 using namespace n_zql::n_system::n_windows;
 
-namespace {
-
-using n_ombrix_test::BuiltProgramPath;
-
-class ProgramResources : public testing::Test {
-protected:
-    void SetUp() override {
-        program_ = n_ombrix_test::LoadBuiltProgramResources();
-        ASSERT_TRUE(program_) << "cannot load " << std::string(BuiltProgramPath().begin(), BuiltProgramPath().end());
-    }
-    HMODULE Program() const { return program_.Get(); }
-
-private:
-    t_Module program_;
-};
-
-} // namespace
-
-TEST_F(ProgramResources, IconGroupHasEverySizeTheShellAsksFor) {
+TEST(ProgramResources, IconGroupHasEverySizeTheShellAsksForWithAlpha) {
+    const t_Module program = n_ombrix_test::LoadBuiltProgramResources();
+    ASSERT_TRUE(program) << "cannot load the built program";
     for (int size : {16, 20, 24, 32, 48, 256}) {
         const t_Icon icon(static_cast<HICON>(
-            LoadImageW(Program(), MAKEINTRESOURCEW(IDI_OMBRIX), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+            LoadImageW(program.Get(), MAKEINTRESOURCEW(IDI_OMBRIX), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
         ASSERT_TRUE(icon) << size;
         ICONINFO info{};
         ASSERT_TRUE(GetIconInfo(icon.Get(), &info));
@@ -49,14 +29,13 @@ TEST_F(ProgramResources, IconGroupHasEverySizeTheShellAsksFor) {
     }
 }
 
-TEST_F(ProgramResources, EveryStringIsPresentAndStoredWithItsTerminator) {
+TEST(ProgramResources, EveryStringIsPresentAndStoredWithItsTerminator) {
+    const t_Module program = n_ombrix_test::LoadBuiltProgramResources();
+    ASSERT_TRUE(program) << "cannot load the built program";
     for (UINT id = IDS_FIRST; id <= IDS_LAST; ++id) {
         const wchar_t* text = nullptr;
-        const int length = LoadStringW(Program(), id, reinterpret_cast<LPWSTR>(&text), 0);
+        const int length = LoadStringW(program.Get(), id, reinterpret_cast<LPWSTR>(&text), 0);
         ASSERT_GE(length, 2) << "string " << id << " is missing or empty";
         EXPECT_EQ(text[length - 1], L'\0') << "string " << id << " has no terminator";
     }
-    const wchar_t* language = nullptr;
-    ASSERT_EQ(LoadStringW(Program(), IDS_LANGUAGE, reinterpret_cast<LPWSTR>(&language), 0), 3);
-    EXPECT_STREQ(language, L"en");
 }

@@ -4,7 +4,6 @@
 
 #include "launch_record.h"
 #include "scratch_folder.h"
-#include "system/text_file.h"
 
 #include <gtest/gtest.h>
 
@@ -19,13 +18,6 @@ using t_Entries = std::vector<std::wstring>;
 
 class DefaultLauncher : public testing::Test {
 protected:
-    void SetUp() override {
-        wchar_t folder[MAX_PATH] = {};
-        GetCurrentDirectoryW(MAX_PATH, folder);
-        savedDirectory_ = folder;
-    }
-    void TearDown() override { SetCurrentDirectoryW(savedDirectory_.c_str()); }
-
     // Launches with the current executor and waits for the recorder's record, which is then removed for the next.
     std::optional<t_LaunchRecord::t_Entry> LaunchRecorded(t_DefaultLauncher& launcher, const std::wstring& prepared,
                                                           const std::wstring& typed) {
@@ -35,24 +27,10 @@ protected:
         return record;
     }
 
-    void WriteHistoryFile(const t_Entries& standard, const std::vector<std::pair<std::wstring, t_Entries>>& custom) {
-        n_quillane::t_Document document;
-        const auto root = document.CreateRoot(L"Ombrix History");
-        const auto standardElement = document.AppendChild(root, L"default executor");
-        for (const std::wstring& entry : standard) document.AddAttribute(standardElement, L"", entry);
-        const auto customElement = document.AppendChild(root, L"custom executors");
-        for (const auto& [caption, entries] : custom) {
-            const auto executor = document.AppendChild(customElement, caption);
-            for (const std::wstring& entry : entries) document.AddAttribute(executor, L"", entry);
-        }
-        document.Finish();
-        n_zql::n_system::n_windows::WriteTextFileAtomically(folder_ / L"History.qln",
-                                                            document.Serialise(document.Root()));
-    }
-
-    std::wstring savedDirectory_;
     t_ScratchFolder folder_{L"launcher"};
     t_LaunchRecord recording_{folder_.Path()};
+    // A new profile: the data folder does not exist before the first save.
+    const std::wstring data_ = folder_ / L"Data\\";
     // Two executors share the caption "rec", and so share one entry of the file.
     std::vector<t_LaunchItem> items_{
         {L"rec", L"Recorder", t_LaunchRecord::RecorderPath(), L"--typed %typed_command%", L""},
@@ -62,18 +40,13 @@ protected:
 
 } // namespace
 
-TEST_F(DefaultLauncher, ALaunchedTextLeadsItsExecutorsHistory) {
-    // A new profile: the data folder does not exist before the first save.
-    t_DefaultLauncher launcher(folder_ / L"Data\\");
+TEST_F(DefaultLauncher, ALaunchedTextLeadsItsExecutorsHistoryAndComesBackFromTheFile) {
+    t_DefaultLauncher launcher(data_);
     launcher.SetCustomExecutors(items_);
     ASSERT_EQ(launcher.Executors().size(), 4u);
-    EXPECT_EQ(launcher.Executors()[0], &launcher.DefaultExecutor());
     EXPECT_EQ(launcher.Executors()[3]->Description(), L"Recorder again");
-    EXPECT_EQ(&launcher.CurrentExecutor(), &launcher.DefaultExecutor());
-
-    const t_Executor& recorder = *launcher.Executors()[1];
-    EXPECT_TRUE(launcher.SelectExecutor(recorder));
-    EXPECT_FALSE(launcher.SelectExecutor(recorder));
+    EXPECT_TRUE(launcher.SelectExecutor(*launcher.Executors()[1]));
+    EXPECT_FALSE(launcher.SelectExecutor(*launcher.Executors()[1]));
     EXPECT_EQ(&launcher.PreviousExecutor(), &launcher.DefaultExecutor());
 
     launcher.UpdateQuery(L"o");
@@ -82,79 +55,43 @@ TEST_F(DefaultLauncher, ALaunchedTextLeadsItsExecutorsHistory) {
     EXPECT_EQ(t_LaunchRecord::ParametersOf(record->commandLine), L"--typed one");
     ASSERT_TRUE(LaunchRecorded(launcher, L"two", L"two"));
     ASSERT_TRUE(LaunchRecorded(launcher, L"one", L"one typed"));
-
     // The text as typed is what the history keeps, once, in front; the whole history is offered afresh.
     EXPECT_EQ(launcher.History(1).Entries(), (t_Entries{L"one typed", L"two"}));
-    EXPECT_EQ(launcher.Candidates().Count(), 2u);
     EXPECT_EQ(launcher.Candidates().Query(), L"");
-    EXPECT_TRUE(launcher.History(0).Empty());
-    EXPECT_TRUE(launcher.History(3).Empty());
+    EXPECT_EQ(launcher.Candidates().Count(), 2u);
+    EXPECT_TRUE(launcher.History(0).Empty() && launcher.History(3).Empty());
     launcher.Clear(); // saves, as a change of the configuration does
-    EXPECT_NE(GetFileAttributesW((folder_ / L"Data\\History.qln").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(&launcher.CurrentExecutor(), &launcher.DefaultExecutor());
+
+    // Saving before the histories are loaded must not wipe the file.
+    const std::string saved = ReadFileBytes(data_ + L"History.qln");
+    t_DefaultLauncher next(data_);
+    next.Save();
+    EXPECT_EQ(ReadFileBytes(data_ + L"History.qln"), saved);
+    // The shared caption was written twice and is read into both executors.
+    next.SetCustomExecutors(items_);
+    EXPECT_EQ(next.History(1).Entries(), (t_Entries{L"one typed", L"two"}));
+    EXPECT_EQ(next.History(3).Entries(), (t_Entries{L"one typed", L"two"}));
+    EXPECT_TRUE(next.History(0).Empty() && next.History(2).Empty());
 }
 
 TEST_F(DefaultLauncher, AFailedLaunchChangesNothing) {
-    WriteHistoryFile({L"calc"}, {{L"gone", {L"earlier"}}});
-    t_DefaultLauncher launcher(folder_.Path());
+    t_DefaultLauncher launcher(data_);
     launcher.SetCustomExecutors(items_);
-    launcher.UpdateQuery(L"c");
-    std::wstring text;
-    ASSERT_TRUE(launcher.NextCandidate(text));
-
-    EXPECT_FALSE(launcher.Launch(L"\"" + folder_ / L"missing.exe\" /x", L"missing", false));
-    EXPECT_EQ(launcher.History(0).Entries(), (t_Entries{L"calc"}));
-    EXPECT_EQ(launcher.Candidates().Query(), L"c");
-    EXPECT_EQ(launcher.Candidates().Cursor(), 0u);
-
-    ASSERT_TRUE(launcher.SelectExecutor(*launcher.Executors()[2]));
-    EXPECT_FALSE(launcher.Launch(L"anything", L"anything", false));
-    EXPECT_EQ(launcher.History(2).Entries(), (t_Entries{L"earlier"}));
-}
-
-TEST_F(DefaultLauncher, HistoriesComeBackFromTheFile) {
-    WriteHistoryFile({L"notepad", L"", L"\"C:\\Program Files\\App\\app.exe\" --x \"a b\""},
-                     {{L"rec", {L"first", L"second"}}, {L"old executor", {L"kept out"}}});
-    {
-        t_DefaultLauncher launcher(folder_.Path());
-        launcher.SetCustomExecutors(items_);
-        EXPECT_EQ(launcher.History(0).Entries(),
-                  (t_Entries{L"notepad", L"\"C:\\Program Files\\App\\app.exe\" --x \"a b\""}));
-        EXPECT_EQ(launcher.History(1).Entries(), (t_Entries{L"first", L"second"}));
-        EXPECT_TRUE(launcher.History(2).Empty());
-        EXPECT_EQ(launcher.History(3).Entries(), (t_Entries{L"first", L"second"}));
-        EXPECT_EQ(launcher.Candidates().Count(), 2u); // the default executor's whole history
-
-        ASSERT_TRUE(launcher.SelectExecutor(*launcher.Executors()[1]));
-        ASSERT_TRUE(LaunchRecorded(launcher, L"third", L"third"));
-        launcher.Clear();
-        EXPECT_TRUE(launcher.Executors().empty());
-        EXPECT_TRUE(launcher.History(0).Empty());
-        EXPECT_EQ(&launcher.CurrentExecutor(), &launcher.DefaultExecutor());
+    ASSERT_TRUE(LaunchRecorded(launcher, L"\"" + t_LaunchRecord::RecorderPath() + L"\" x", L"recorder x"));
+    for (const std::size_t executor : {0, 2}) {
+        ASSERT_TRUE(executor == 0 || launcher.SelectExecutor(*launcher.Executors()[executor]));
+        launcher.UpdateQuery(L"r");
+        EXPECT_FALSE(launcher.Launch(L"\"" + folder_ / L"missing.exe\" /x", L"missing", false)) << executor;
+        EXPECT_EQ(launcher.Candidates().Query(), L"r");
     }
-    const std::string saved = ReadFileBytes(folder_ / L"History.qln");
-    EXPECT_EQ(saved.substr(0, 2), "\xFF\xFE");
-    EXPECT_EQ(GetFileAttributesW((folder_ / L"History.qln.new").c_str()), INVALID_FILE_ATTRIBUTES);
-
-    // Saving before the histories are loaded must not wipe the file.
-    t_DefaultLauncher launcher(folder_.Path());
-    launcher.Save();
-    EXPECT_EQ(ReadFileBytes(folder_ / L"History.qln"), saved);
-
-    // The executor no longer configured is gone; the shared caption was written twice and read once.
-    launcher.SetCustomExecutors(items_);
-    EXPECT_EQ(launcher.History(0).Entries(),
-              (t_Entries{L"notepad", L"\"C:\\Program Files\\App\\app.exe\" --x \"a b\""}));
-    EXPECT_EQ(launcher.History(1).Entries(), (t_Entries{L"third", L"first", L"second"}));
-    EXPECT_EQ(launcher.History(3).Entries(), (t_Entries{L"third", L"first", L"second"}));
-    launcher.Clear();
-    launcher.SetCustomExecutors(items_);
-    EXPECT_EQ(launcher.History(1).Entries(), (t_Entries{L"third", L"first", L"second"}));
+    EXPECT_EQ(launcher.History(0).Entries(), (t_Entries{L"recorder x"}));
+    EXPECT_TRUE(launcher.History(2).Empty());
 }
 
 TEST_F(DefaultLauncher, ADamagedFileGivesEmptyHistories) {
     WriteFileBytes(folder_ / L"History.qln", std::string("\xFF\xFE\"\0O\0", 6));
     t_DefaultLauncher launcher(folder_.Path());
     launcher.SetCustomExecutors(items_);
-    EXPECT_TRUE(launcher.History(0).Empty());
-    EXPECT_EQ(launcher.Candidates().Count(), 0u);
+    EXPECT_TRUE(launcher.History(0).Empty() && launcher.Candidates().Count() == 0);
 }
