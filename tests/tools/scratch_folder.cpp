@@ -106,7 +106,10 @@ bool MakeFolderLink(const std::wstring& link, const std::wstring& target) {
                         &process))
         return false;
     const t_Handle processHandle(process.hProcess), threadHandle(process.hThread);
+    // Wine's handle of a Unix process cannot be waited on: the wait fails at once, often before ln has made the
+    // link. So the link itself is waited for, ten seconds at most.
     WaitForSingleObject(process.hProcess, 10000);
+    for (int tries = 0; tries < 500 && GetFileAttributesW(link.c_str()) == INVALID_FILE_ATTRIBUTES; ++tries) Sleep(20);
     return GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
