@@ -20,6 +20,40 @@ std::wstring TemporaryFolder() {
     return std::wstring(buffer, length);
 }
 
+// Under Wine, the path as the Unix side names it, quoted; empty elsewhere.
+std::wstring UnixPath(const std::wstring& path) {
+    using t_UnixName = char*(CDECL*)(const wchar_t*);
+    const auto unixName = reinterpret_cast<t_UnixName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    char* name = unixName ? unixName(path.c_str()) : nullptr;
+    if (!name) return {};
+    const std::string text = name;
+    HeapFree(GetProcessHeap(), 0, name);
+    return L"\"" + std::wstring(text.begin(), text.end()) + L"\"";
+}
+
+// Starts a Unix tool of /bin through Wine's Z: drive. Wine's handle of a Unix process cannot be waited on, so
+// callers wait for what the tool does.
+void RunUnixTool(const std::wstring& tool, std::wstring arguments) {
+    std::wstring commandLine = tool + L" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (CreateProcessW((L"Z:\\bin\\" + tool).c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &process)) {
+        const t_Handle processHandle(process.hProcess), threadHandle(process.hThread);
+    }
+}
+
+// Waits up to ten seconds for the path to exist (or to be gone); whether it does.
+bool PathTurns(const std::wstring& path, bool existing) {
+    for (int tries = 0; tries < 500; ++tries) {
+        if ((GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) == existing) return true;
+        Sleep(20);
+    }
+    return false;
+}
+
 } // namespace
 
 t_ScratchFolder::t_ScratchFolder(std::wstring_view name)
@@ -43,7 +77,11 @@ void RemoveTree(const std::wstring& path) {
         return;
     }
     if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) { // a folder link: the link goes, not what it leads to
-        if (!RemoveDirectoryW(plain.c_str())) DeleteFileW(plain.c_str());
+        // Wine removes a Unix link neither way; its own tool does.
+        if (!RemoveDirectoryW(plain.c_str()) && !DeleteFileW(plain.c_str()) && !UnixPath(plain).empty()) {
+            RunUnixTool(L"rm", UnixPath(plain));
+            PathTurns(plain, false);
+        }
         return;
     }
     WIN32_FIND_DATAW entry;
@@ -88,29 +126,8 @@ bool MakeFolderLink(const std::wstring& link, const std::wstring& target) {
         return true;
     // Wine's CreateSymbolicLinkW reports success and makes nothing; there the Unix tool makes the link, which Wine
     // lists as a folder that is a reparse point, as Windows lists a folder link.
-    using t_UnixName = char*(CDECL*)(const wchar_t*);
-    const auto unixName = reinterpret_cast<t_UnixName>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-    if (!unixName) return false;
-    const auto unixPath = [&](const std::wstring& path) {
-        char* name = unixName(path.c_str());
-        const std::string text = name ? name : "";
-        HeapFree(GetProcessHeap(), 0, name);
-        return std::wstring(text.begin(), text.end());
-    };
-    std::wstring commandLine = L"ln -s \"" + unixPath(target) + L"\" \"" + unixPath(link) + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(L"Z:\\bin\\ln", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
-        return false;
-    const t_Handle processHandle(process.hProcess), threadHandle(process.hThread);
-    // Wine's handle of a Unix process cannot be waited on: the wait fails at once, often before ln has made the
-    // link. So the link itself is waited for, ten seconds at most.
-    WaitForSingleObject(process.hProcess, 10000);
-    for (int tries = 0; tries < 500 && GetFileAttributesW(link.c_str()) == INVALID_FILE_ATTRIBUTES; ++tries) Sleep(20);
-    return GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES;
+    RunUnixTool(L"ln", L"-s " + UnixPath(target) + L" " + UnixPath(link));
+    return PathTurns(link, true);
 }
 
 } // namespace n_ombrix_test
