@@ -5,7 +5,6 @@
 
 #include "jump_list_files.h"
 #include "jumplists/destinations_file_name.h"
-#include "jumplists/destinations_files.h"
 #include "scratch_folder.h"
 #include "system/com_ptr.h"
 #include "system/error_exception.h"
@@ -71,26 +70,18 @@ void WriteStream(const std::wstring& path, const std::wstring& name, std::string
 
 class AutomaticDestinationsFile : public testing::Test {
 protected:
-    // A copy of one of the files Windows wrote, opened; opening repairs in place.
+    // A copy of one of the files Windows wrote, opened; opening repairs in place. Empty when the files Windows wrote
+    // are not beside the checkout.
     std::wstring OpenShared(const std::wstring& system, const std::wstring& stem) {
+        if (GetFileAttributesW(sharedJumpLists.c_str()) == INVALID_FILE_ATTRIBUTES) return {};
         const std::wstring shared = sharedJumpLists + system + L"-" + stem + std::wstring(automaticDestinationsSuffix);
-        if (GetFileAttributesW(shared.c_str()) == INVALID_FILE_ATTRIBUTES) return {};
         const std::wstring copy = scratch_ / (stem + std::wstring(automaticDestinationsSuffix));
         EXPECT_TRUE(CopyFileW(shared.c_str(), copy.c_str(), FALSE)) << GetLastError();
         file_.Open(scratch_.Path(), stem);
         return copy;
     }
 
-    // A document of ours and a link to it, as the jump list makes one to pin.
-    t_ShellDestination Document(const std::wstring& name) {
-        const std::wstring path = scratch_ / name;
-        WriteFileBytes(path, "document");
-        t_ComPtr<IShellLinkW> link;
-        n_com::ThrowIfFailed(
-            CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(link.Put())));
-        n_com::ThrowIfFailed(link->SetPath(path.c_str()));
-        return t_ShellDestination::Create(link.Get(), true);
-    }
+    t_ShellDestination Document(const std::wstring& name) { return DocumentLink(scratch_ / name); }
 
     void Reopen() {
         file_.Close();
@@ -126,7 +117,9 @@ TEST_F(AutomaticDestinationsFile, AWindows7FileOpensWithItsEntriesInOrder) {
 }
 
 TEST_F(AutomaticDestinationsFile, AWindows10FileKeepsItsPinsThroughEdits) {
-    const std::wstring copy = OpenShared(L"win10", L"f01b4d95cf55d32a");
+    // The shell names the file by the hash of Explorer's identity, as we do.
+    const std::wstring stem = DestinationsFileStem(ApplicationIdentityHash(L"Microsoft.Windows.Explorer"));
+    const std::wstring copy = OpenShared(L"win10", stem);
     if (copy.empty()) GTEST_SKIP() << "the shared test data is not there";
     ASSERT_EQ(Numbers(file_.PinnedEntries()), (std::vector<std::uint32_t>{1, 2, 3, 4}));
     EXPECT_EQ(LinkPath(*file_.PinnedEntries()[1]), L"C:\\Users\\e\\Downloads");
@@ -139,7 +132,7 @@ TEST_F(AutomaticDestinationsFile, AWindows10FileKeepsItsPinsThroughEdits) {
     file_.Remove(*file_.PinnedEntries()[1]); // entry 3
     const std::vector<std::uint32_t> order{7, 9, 1, 2, 6, 5, 4}, pins{1, 4, 9};
     EXPECT_EQ(Numbers(file_.Entries()), order);
-    file_.Open(scratch_.Path(), L"f01b4d95cf55d32a");
+    file_.Open(scratch_.Path(), stem);
     EXPECT_EQ(Numbers(file_.Entries()), order);
     EXPECT_EQ(Numbers(file_.PinnedEntries()), pins);
     EXPECT_EQ(file_.PinnedEntries()[2]->destination.IdentityKey(), recent.IdentityKey());
@@ -259,16 +252,4 @@ TEST_F(AutomaticDestinationsFile, AFileHeldByAnotherIsLeftAlone) {
         EXPECT_THROW(file_.FindOrAdd(Document(L"Other.txt")), n_com::t_ErrorException);
     }
     EXPECT_EQ(ReadFileBytes(OwnPath()), before);
-}
-
-TEST(DestinationsFiles, OnlyWellFormedNamesOfTheSuffixCount) {
-    const t_ScratchFolder scratch(L"destinations");
-    for (const wchar_t* name :
-         {L"abc.automaticDestinations-ms", L"F01B4D95CF55D32A.automaticDestinations-ms", L"-2.automaticDestinations-ms",
-          L"0x1.automaticDestinations-ms", L"12.customDestinations-ms", L"34.automaticDestinations-ms.old"})
-        WriteFileBytes(scratch / name, "");
-    EXPECT_EQ(DestinationsFileHashes(scratch.Path(), automaticDestinationsSuffix),
-              (std::set<std::uint64_t>{0xABC, 0xF01B4D95CF55D32A}));
-    EXPECT_EQ(DestinationsFileHashes(scratch.Path(), customDestinationsSuffix), (std::set<std::uint64_t>{0x12}));
-    EXPECT_TRUE(DestinationsFileHashes(scratch / L"missing\\", automaticDestinationsSuffix).empty());
 }

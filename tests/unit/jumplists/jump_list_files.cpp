@@ -1,6 +1,7 @@
 #include "jump_list_files.h"
 
 #include "link_property_block.h"
+#include "scratch_folder.h"
 #include "system/com_ptr.h"
 #include "system/error_exception.h"
 
@@ -46,6 +47,13 @@ t_ComPtr<IShellLinkW> NewLink() {
 }
 
 } // namespace
+
+n_ombrix::t_ShellDestination DocumentLink(const std::wstring& path) {
+    WriteFileBytes(path, "document");
+    const t_ComPtr<IShellLinkW> link = NewLink();
+    n_com::ThrowIfFailed(link->SetPath(path.c_str()));
+    return n_ombrix::t_ShellDestination::Create(link.Get(), true);
+}
 
 std::string SavedLink(const std::wstring& target, const std::wstring& arguments, const std::wstring& title) {
     const t_ComPtr<IShellLinkW> link = NewLink();

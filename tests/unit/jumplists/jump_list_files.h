@@ -3,12 +3,17 @@
 // IPersistStream, custom files laid out byte by byte around them, automatic files through our own edits.
 
 #include "catalogue/link_properties.h"
+#include "jumplists/shell_destination.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace n_ombrix_test {
+
+// A document of the tests' own at the path, and a link to it as an application hands it to the shell, keeping the
+// text that a pin stores.
+n_ombrix::t_ShellDestination DocumentLink(const std::wstring& path);
 
 // A link to the target saved through IPersistStream; a title goes into its property-store block as the
 // platform's store would put it.

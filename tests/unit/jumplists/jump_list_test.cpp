@@ -52,14 +52,7 @@ protected:
         return path;
     }
 
-    // A link to a document as the application hands it to the shell, keeping the text a pin stores.
-    t_ShellDestination Destination(const std::wstring& name) {
-        t_ComPtr<IShellLinkW> link;
-        n_com::ThrowIfFailed(
-            CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(link.Put())));
-        n_com::ThrowIfFailed(link->SetPath(Document(name).c_str()));
-        return t_ShellDestination::Create(link.Get(), true);
-    }
+    t_ShellDestination Destination(const std::wstring& name) { return DocumentLink(scratch_ / name); }
 
     // The shell's automatic file: the recent documents in the order used (the last is the most recent), then pins.
     void WriteAutomatic(const std::vector<std::wstring>& used, const std::vector<std::wstring>& pinned) {
