@@ -15,14 +15,12 @@ namespace {
 std::wstring Root(const std::wstring& showIcons = L"0") {
     return LR"("Ombrix" "DPI"="96" "width"="700" "appslist width"="320" "show icons"=")" + showIcons +
            LR"(" "extract content from folders with single item"="0" "handle jumplists"="0" "handle modern apps"="0")"
-           LR"( "compact mode"="1" "exclude folders from search results"="1")"
-           L"\n";
+           LR"( "compact mode"="1" "exclude folders from search results"="1")";
 }
 
 // Every setting off its default; reading stops at the broken executor.
-const std::wstring handWritten = Root() + LR"(    "colors" "use windows theme"="0"
+const std::wstring handWritten = Root() + L"\n" + LR"(    "colors" "use windows theme"="0"
         "frame" "r"="256" "g"="0" "b"="0"
-        "area" "r"="1" "g"="2" "b"="3"
         "app icon fallback background" "r"="10" "g"="20" "b"="30"
     "apps shortcuts locations"
         "" "path"="D:\\Apps"
@@ -32,7 +30,6 @@ const std::wstring handWritten = Root() + LR"(    "colors" "use windows theme"="
     "places shortcuts locations"
         "" "path"="D:\\Places"
     "apps shortcuts filters"
-        "" "pattern"="*uninstall*"
         "" "pattern"="Read Me.Txt"
     "custom executors"
         "" "short caption"="cmd" "executable path"="cmd" "command line template"="/K %typed_command%"
@@ -53,21 +50,21 @@ t_Configuration Loaded(const std::wstring& text, std::int32_t dpi = 96) {
     return configuration;
 }
 
-// Everything the file holds but the widths.
+// Everything but the widths and the file path.
 auto Settings(const t_Configuration& c) {
     return std::tie(c.appsShortcutsLocations, c.placesShortcutsLocations, c.appsShortcutsFilters, c.customExecutors,
-                    c.colors, c.showIcons, c.compactMode, c.extractSingleItemFolders, c.excludeFoldersFromSearch,
-                    c.handleJumplists, c.handleModernApps, c.useWindowsTheme);
+                    c.colors, c.autostart, c.showIcons, c.compactMode, c.extractSingleItemFolders,
+                    c.excludeFoldersFromSearch, c.handleJumplists, c.handleModernApps, c.useWindowsTheme);
 }
 
 } // namespace
 
-TEST(Configuration, WidthsFollowTheSavedDpiAndLeaveTheListRoom) {
+TEST(Configuration, WidthsFollowTheSavedDpiAndLeaveTheListRoomAndReadingStopsAtTheFirstBadValue) {
     for (const auto& [attributes, dpi, popup, list] : std::initializer_list<std::tuple<const wchar_t*, int, int, int>>{
-             {LR"("DPI"="96" "width"="621" "appslist width"="300")", 144, 931, 450},  // the same physical widths
              {LR"("DPI"="24" "width"="621" "appslist width"="300")", 96, 2484, 1200}, // DPI believed: 24 to 1536
              {LR"("DPI"="1536" "width"="15360" "appslist width"="300")", 96, 960, 300},
-             {LR"("DPI"="23" "width"="621" "appslist width"="300")", 144, 931, 450}, // others count as 96
+             // Others count as 96, giving the same physical widths.
+             {LR"("DPI"="23" "width"="621" "appslist width"="300")", 144, 931, 450},
              {LR"("DPI"="1537" "width"="621" "appslist width"="300")", 144, 931, 450},
              {LR"("DPI"="96" "width"="319" "appslist width"="300")", 144, 931, 450}, // too narrow: default (931.5)
              {LR"("DPI"="96" "width"="15361" "appslist width"="300")", 96, 621, 300},
@@ -78,13 +75,9 @@ TEST(Configuration, WidthsFollowTheSavedDpiAndLeaveTheListRoom) {
              {LR"("DPI"="24" "width"="2000000000" "appslist width"="300")", 1536, 9936, 4968}, // no wrap-around
              {LR"("DPI"="96" "width"="+700" "appslist width"=" 310")", 96, 700, 300},          // a sign, but no blank
          }) {
-        const t_Configuration loaded = Loaded(L"\"Ombrix\" " + std::wstring(attributes), dpi);
-        EXPECT_EQ(std::pair(loaded.popupWidth.current, loaded.appsListWidth.current), std::pair(popup, list))
-            << attributes << L" at " << dpi;
+        const t_Configuration c = Loaded(L"\"Ombrix\" " + std::wstring(attributes), dpi);
+        EXPECT_EQ(std::pair(c.popupWidth.current, c.appsListWidth.current), std::pair(popup, list)) << attributes;
     }
-}
-
-TEST(Configuration, ReadingStopsAtTheFirstBadValue) {
     // A bad width comes first: nothing after it is read, not even the valid options.
     EXPECT_TRUE(Loaded(LR"("Ombrix" "width"="wide" "appslist width"="300" "DPI"="96" "show icons"="0")").showIcons);
     // compact mode is read after show icons: it is set only when show icons converts.
@@ -95,44 +88,36 @@ TEST(Configuration, ReadingStopsAtTheFirstBadValue) {
     }
 }
 
-TEST(Configuration, AHandWrittenFileIsCleanedUpAfterLoading) {
-    const t_Configuration loaded = Loaded(handWritten);
+TEST(Configuration, AHandWrittenFileIsCleanedUpAfterLoadingAndEditedSettingsAreWrittenResetAndAssigned) {
+    t_Configuration loaded = Loaded(handWritten);
     // A channel above 255 leaves that colour alone; missing colours keep theirs.
-    EXPECT_EQ(
-        std::tuple(loaded.colors[0], loaded.colors[1], loaded.colors[2], loaded.colors[30], loaded.useWindowsTheme),
-        std::tuple(colorTable[0].defaultValue, 0x030201u, colorTable[2].defaultValue, 0x1E140Au, false));
+    EXPECT_EQ(std::tuple(loaded.colors[0], loaded.colors[2], loaded.colors[30], loaded.useWindowsTheme),
+              std::tuple(colorTable[0].defaultValue, colorTable[2].defaultValue, 0x1E140Au, false));
     // Empty entries are skipped; the removal is exact and case-sensitive.
     EXPECT_EQ(loaded.appsShortcutsLocations,
               (std::vector<std::wstring>{L"D:\\Apps", L"%localappdata%\\Microsoft\\Windows\\Application Shortcuts"}));
-    EXPECT_EQ(loaded.appsShortcutsFilters, (std::vector<std::wstring>{L"*UNINSTALL*", L"READ ME.TXT"}));
+    EXPECT_EQ(loaded.appsShortcutsFilters, std::vector<std::wstring>{L"READ ME.TXT"});
     // The executors before the broken one are kept.
     EXPECT_EQ(loaded.customExecutors, (std::vector<t_LaunchItem>{{L"cmd", L"", L"cmd", L"/K %typed_command%", L""}}));
     // A list that held only the removed entry stays empty: the defaults are applied before the removal.
-    const t_Configuration onlyRemoved = Loaded(Root() + LR"(    "apps shortcuts locations"
+    const t_Configuration lone = Loaded(Root() + L"\n" + LR"(    "apps shortcuts locations"
         "" "path"="%LOCALAPPDATA%\\Microsoft\\Windows\\Application Shortcuts")");
-    EXPECT_TRUE(onlyRemoved.appsShortcutsLocations.empty());
-    EXPECT_EQ(onlyRemoved.placesShortcutsLocations, DefaultPlacesShortcutsLocations());
-}
+    EXPECT_TRUE(lone.appsShortcutsLocations.empty() &&
+                lone.placesShortcutsLocations == DefaultPlacesShortcutsLocations());
 
-TEST(Configuration, EditedSettingsAreWrittenAssignedAndReset) {
-    t_Configuration edited = Loaded(handWritten);
-    t_Configuration reread(L"C:\\data\\", 240); // another screen: the same settings, the widths rescaled
-    reread.ReadDocument(edited.WriteDocument());
-    EXPECT_EQ(Settings(reread), Settings(edited));
-    EXPECT_EQ(std::pair(reread.popupWidth.current, reread.appsListWidth.current), std::pair(1750, 800));
-
-    // Assigning and resetting leave the widths and the file path alone.
-    edited.autostart = false;
-    t_Configuration assigned(L"D:\\elsewhere\\", 96);
-    assigned.AssignEdited(edited);
-    EXPECT_EQ(Settings(assigned), Settings(edited));
-    EXPECT_FALSE(assigned.autostart);
-    EXPECT_EQ(assigned.popupWidth, t_Configuration(L"", 96).popupWidth);
-    EXPECT_EQ(assigned.filePath, L"D:\\elsewhere\\Configuration.qln");
+    // Written and read on another screen: the same settings, the widths rescaled.
+    t_Configuration other(L"D:\\elsewhere\\", 240);
+    other.ReadDocument(loaded.WriteDocument());
+    EXPECT_EQ(Settings(other), Settings(loaded));
+    // Resetting and assigning take every setting but leave the widths and the file path alone.
     t_Configuration factory(L"", 96);
     factory.ResetToDefaults();
-    edited.ResetToDefaults();
-    EXPECT_EQ(Settings(edited), Settings(factory));
-    EXPECT_TRUE(edited.autostart);
-    EXPECT_EQ(edited.popupWidth.current, 700);
+    loaded.autostart = other.autostart = false; // autostart is kept apart, in the registry
+    loaded.ResetToDefaults();
+    EXPECT_EQ(Settings(loaded), Settings(factory));
+    other.AssignEdited(loaded);
+    EXPECT_EQ(Settings(other), Settings(factory));
+    EXPECT_EQ(
+        std::tuple(loaded.popupWidth.current, other.popupWidth.current, other.appsListWidth.current, other.filePath),
+        std::tuple(700, 1750, 800, std::wstring(L"D:\\elsewhere\\Configuration.qln")));
 }

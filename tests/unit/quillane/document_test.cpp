@@ -2,20 +2,73 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <random>
 #include <string>
+#include <tuple>
+#include <vector>
 
 using namespace n_quillane;
+using namespace std::literals;
 
 namespace {
 
-// An element's attributes and children through the look-ups: "name=value" and "(name)", each followed by a space.
-std::wstring Contents(const t_Document& document, t_Element element) {
-    std::wstring out;
+// The tree through the look-ups, each text after its length: a form of its own, for comparing whole documents.
+std::wstring Dump(const t_Document& document, t_Element element) {
+    const auto text = [](std::wstring_view t) { return std::to_wstring(t.size()) + L":" + std::wstring(t); };
+    std::wstring out = L"(" + text(document.Name(element));
     for (t_Attribute a = document.FirstAttribute(element); a != nullAttribute; a = document.NextAttribute(element, a))
-        out += std::wstring(document.Name(a)) + L"=" + std::wstring(document.Value(a)) + L" ";
+        out += L" " + text(document.Name(a)) + L"=" + text(document.Value(a));
     for (t_Element c = document.FirstChild(element); c != nullElement; c = document.NextSibling(c))
-        out += L"(" + std::wstring(document.Name(c)) + L") ";
-    return out;
+        out += Dump(document, c);
+    return out + L")";
+}
+
+// The launch history of docs/qln-format.md: quotes, backslashes, spaces, an empty name, a tab, a line break.
+constexpr std::wstring_view historyIndented = LR"qln("Ombrix History"
+    "default executor" ""="\"C:\\Program Files\\App\\app.exe\" --flag value" ""="https://example.org/search?q=a b"
+    "custom executors"
+        "Editor" ""="code ."
+        "" "tab"="a\tb" "line"="1\r\n2"
+)qln";
+constexpr std::wstring_view historyCompact =
+    LR"qln(("Ombrix History"("default executor" ""="\"C:\\Program Files\\App\\app.exe\" --flag value" )qln"
+    LR"qln(""="https://example.org/search?q=a b")("custom executors"("Editor" ""="code .")("" "tab"="a\tb" )qln"
+    LR"qln("line"="1\r\n2"))))qln"
+    L"\r\n";
+
+// Text biased towards what needs escaping: the format's punctuation, controls, surrogates in any order, the units
+// editors treat specially, and any other unit (wider than 16 bits too, where wchar_t holds that).
+std::wstring RandomText(std::mt19937& random) {
+    constexpr std::wstring_view special = L"\"\\=() \t\r\n\u2028\u2029\uFEFF\uFFFE\uFFFF";
+    std::wstring text(random() % 5 == 0 ? 0 : random() % 24, L' ');
+    for (wchar_t& unit : text) {
+        const std::uint32_t kind = random() % 6;
+        const std::uint32_t value = random();
+        unit = static_cast<wchar_t>(kind == 0   ? 0x20 + value % 0x5F // printable ASCII
+                                    : kind == 1 ? value % 0xA0        // C0, DEL and C1 among them
+                                    : kind == 2 ? special[value % special.size()]
+                                    : kind == 3 ? 0xD800 + value % 0x800 // surrogates, paired or not
+                                    : kind == 4 ? value % 0x10000
+                                                : value);
+    }
+    return text;
+}
+
+std::wstring Repeat(std::wstring_view piece, std::size_t times) {
+    std::wstring text;
+    for (std::size_t i = 0; i < times; ++i) text.append(piece);
+    return text;
+}
+
+// Where reading the text stops, as the error gives it; (0, 0) when the text is read.
+std::pair<std::size_t, std::size_t> ErrorPlace(std::wstring_view text) {
+    try {
+        t_Document().Parse(text);
+    } catch (const t_ParseError& error) {
+        return {error.Line(), error.Column()};
+    }
+    return {0, 0};
 }
 
 } // namespace
@@ -32,16 +85,15 @@ TEST(QuillaneDocument, KeepsDataOrderAndGivesNothingForNullOrForeignHandles) {
     document.AddAttribute(root, L"version", L"2");
     document.AddAttribute(list, L"", L"https://example.org/");
     document.AppendChild(root, L"colors");
-    EXPECT_EQ(Contents(document, root), L"version=1 version=2 (colors) (pinned) (colors) ");
-    EXPECT_EQ(Contents(document, list) + Contents(document, colors),
-              L"=notepad.exe =https://example.org/ (background) ");
+    EXPECT_EQ(Dump(document, root), L"(4:root 7:version=1:1 7:version=1:2(6:colors(10:background 1:r=2:12))"
+                                    L"(6:pinned 0:=11:notepad.exe 0:=20:https://example.org/)(6:colors))");
     // Look-ups by name find the first exact, case-sensitive match.
     EXPECT_EQ(document.ChildByName(root, L"colors"), colors);
     EXPECT_EQ(document.ChildByName(root, L"Colors"), nullElement);
     EXPECT_EQ(document.AttributeByName(root, L"version"), L"1");
 
     // Handles this document does not have (null, or just past the last) give nothing.
-    EXPECT_EQ(Contents(document, t_Element{5}) + std::wstring(document.Name(nullElement)), L"");
+    EXPECT_EQ(Dump(document, t_Element{5}) + Dump(document, nullElement), L"(0:)(0:)");
     EXPECT_EQ(document.NextSibling(t_Element{5}), nullElement);
     EXPECT_EQ(std::wstring(document.Name(t_Attribute{5})) + std::wstring(document.Value(nullAttribute)), L"");
     EXPECT_EQ(document.NextAttribute(root, t_Attribute{5}), nullAttribute);
@@ -83,11 +135,129 @@ TEST(QuillaneDocument, TextsMayComeFromTheDocumentItself) {
     const t_Element root = large.CreateRoot(big);
     const t_Attribute copy = large.AddAttribute(root, large.Name(root), large.Name(root));
     large.AppendChild(root, large.Value(copy));
-    EXPECT_EQ(Contents(large, root), big + L"=" + big + L" (" + big + L") ");
+    EXPECT_TRUE(large.Name(copy) == big && large.Value(copy) == big && large.Name(large.FirstChild(root)) == big);
     // Parse leaves the document as it was on an error; the text may be a value of the document it replaces.
     t_Document document;
     document.Parse(LR"("outer" "inner"="\"inner root\" \"k\"=\"v\"")");
     EXPECT_THROW(document.Parse(L"\"second\" \"a\"=\"2"), t_ParseError);
     document.Parse(document.AttributeByName(document.Root(), L"inner"));
-    EXPECT_EQ(Contents(document, document.Root()), L"k=v ");
+    EXPECT_EQ(Dump(document, document.Root()), L"(10:inner root 1:k=1:v)");
+}
+
+TEST(QuillaneFormat, WritesOneElementALineIndentedOrAllInParentheses) {
+    t_Document document;
+    document.Parse(historyIndented);
+    std::wstring indented = document.Serialise(document.Root());
+    EXPECT_EQ(std::erase(indented, L'\r'), 5u); // CR LF ends every line
+    EXPECT_EQ(indented, historyIndented);
+    EXPECT_EQ(document.SerialiseCompact(document.Root()), historyCompact);
+    // Any element can be written as the root of a document of its own.
+    const t_Element editor = document.FirstChild(document.ChildByName(document.Root(), L"custom executors"));
+    EXPECT_EQ(document.Serialise(editor), L"\"Editor\" \"\"=\"code .\"\r\n");
+    EXPECT_EQ(document.SerialiseCompact(editor), L"(\"Editor\" \"\"=\"code .\")\r\n");
+}
+
+TEST(QuillaneFormat, EscapesEveryUnitThatIsNotPlainlyVisible) {
+    // Escaped: controls, the quote and the backslash, lone surrogates, what editors take for line breaks or a
+    // byte-order mark, and the non-characters. A surrogate pair and other units stand as they are.
+    const std::wstring visible = L"\xD83D\xDE00\xE9\u20AC\xA0 ~(";
+    const std::wstring value =
+        L"\"\\\n\r\t\0\x1F\x7F\x80\x9F\u2028\u2029\uFEFF\uFFFE\uFFFF\xD800z\xDC00\xDC00\xD800x"s + visible + L"\xD801";
+    const std::wstring escaped =
+        LR"("\"\\\n\r\t\u0000\u001F\u007F\u0080\u009F\u2028\u2029\uFEFF\uFFFE\uFFFF\uD800z\uDC00\uDC00\uD800x)" +
+        visible + LR"(\uD801")";
+    t_Document document;
+    document.AddAttribute(document.CreateRoot(value), L"", value);
+    document.Finish();
+    EXPECT_EQ(document.Serialise(document.Root()), escaped + L" \"\"=" + escaped + L"\r\n");
+}
+
+TEST(QuillaneFormat, RandomTreesComeBackExactlyFromBothForms) {
+    std::mt19937 random(0x51A7E); // fixed start value: the same trees on every run
+    for (int round = 0; round < 300; ++round) {
+        // Up to 40 elements, mostly under one of the last three so that trees get deep as well as wide.
+        t_Document document;
+        std::vector<t_Element> elements{document.CreateRoot(RandomText(random))};
+        for (std::uint32_t count = random() % 40; count > 0; --count) {
+            const std::size_t recent = elements.size() - 1 - random() % std::min<std::size_t>(3, elements.size());
+            const t_Element parent = elements[random() % 2 == 0 ? recent : random() % elements.size()];
+            elements.push_back(document.AppendChild(parent, RandomText(random)));
+            for (std::uint32_t attributes = random() % 4; attributes > 0; --attributes)
+                document.AddAttribute(elements[random() % elements.size()], RandomText(random), RandomText(random));
+        }
+        document.Finish();
+        // The same tree read back is written the same way, so one comparison of the trees does for both forms.
+        for (const std::wstring& text :
+             {document.Serialise(document.Root()), document.SerialiseCompact(document.Root())}) {
+            t_Document reread;
+            reread.Parse(text);
+            ASSERT_EQ(Dump(reread, reread.Root()), Dump(document, document.Root())) << "round " << round;
+        }
+    }
+}
+
+TEST(QuillaneParse, RefusesMalformedTextWhereItGoesWrong) {
+    std::wstring deep; // 257 levels, one more than a document holds
+    for (std::size_t level = 0; level <= 256; ++level) deep += std::wstring(level, L' ') + L"\"\"\n";
+    // Where wchar_t has 16 bits, \U stands only for units of 16 bits.
+    const wchar_t* const wideEscape = sizeof(wchar_t) == 2 ? L"\"\\U0001F600\"" : L"\"\\U0001F60\"";
+    const std::tuple<std::wstring, std::size_t, std::size_t> cases[] = {
+        {L"", 1, 1},                                                 // no root
+        {L"  \r\n\t\n", 3, 1},                                       // only blank lines: no root
+        {L"\uFEFF\"root\"", 1, 1},                                   // a byte-order mark is the file's, not the text's
+        {L"root", 1, 1},                                             // names are quoted
+        {L"\"root\"\n    \"child\" \"a\"=\"b\n    \"next\"", 2, 17}, // an unclosed quote: at its start
+        {L"\"ro\"ot\"", 1, 5},                                       // stray text after a name
+        {L"\"root\" \"a\"=\"x\\qy\"", 1, 14},                        // unknown escape: at its backslash
+        {L"\"root\" \"a\"=\"\\u12G4\"", 1, 13},                      // \u takes four hex digits
+        {wideEscape, 1, 2},                                          // \U takes eight hex digits
+        {L"\"root\"\n  \t\"child\"", 2, 3},                          // tabs do not indent, not even after spaces
+        {L"\n  \"root\"", 2, 3},                                     // the root starts its line
+        {L"\"root\"\n    \"a\"\n        \"b\"\n      \"c\"", 4, 7},  // back to no enclosing level
+        {L"\"root\"\n  \"a\"\n\"other\"", 3, 1},                     // a second root
+        {L"\"root\" \"a\" \"b\"", 1, 12},                            // an attribute without '='
+        {L"\"root\"\"a\"=\"b\"", 1, 7},                              // attributes are set apart by blanks
+        {L"\"root\"\r\"a\"", 1, 7},                                  // a CR alone is no line end
+        {deep, 257, 257},                                            // too deep: at the name
+        {L"(\"a\")(\"b\")", 1, 6},                                   // compact: a second root
+        {L"(\"a\")\r\nx", 2, 1},                                     // garbage after the root
+        {L"(\"a\" \"k\"=\"v\"\n(\"b\")", 2, 6},                      // ')' missing at the end
+        {L"(\"a\"(\"b\") \"k\"=\"v\")", 1, 11},                      // attributes come before children
+        {L"(\"a\" ())", 1, 7},                                       // an element without a name
+        {L"(\"a\"\"k\"=\"v\")", 1, 5},                               // attributes are set apart by blanks
+        {L"(\"a\" \"k\"=\n\"v\")", 1, 10},                           // an attribute stays on one line
+        {Repeat(L"(\"\"", 257), 1, 769},                             // too deep: at the 257th '('
+    };
+    for (const auto& [text, line, column] : cases)
+        EXPECT_EQ(ErrorPlace(text), std::pair(line, column)) << testing::PrintToString(text);
+    EXPECT_STREQ(t_ParseError("no root", 3, 1).what(), "line 3, column 1: no root");
+}
+
+TEST(QuillaneParse, ReadsWhatPeopleWrite) {
+    // Blank lines, LF or CR LF, no last line end, any indentation step as long as siblings agree, blanks around '='
+    // and between attributes; hex digits in either case; in the compact form, blanks and line breaks between tokens.
+    const wchar_t* const tree = L"(4:root 1:a=1:1 1:b=1:2(5:child(10:grandchild))(4:next))";
+    const std::pair<std::wstring_view, const wchar_t*> cases[] = {
+        {L"\"root\" \"a\" = \"1\"\t\"b\"=\"2\" \r\n \"child\"\r\n  \"grandchild\"\r\n \"next\"", tree},
+        {L"\n \n\"root\" \"a\"=\"1\" \"b\"=\"2\"\r\n\r\n  \"child\"\n\t\n     \"grandchild\"\n  \"next\"\r\n\n  \n",
+         tree},
+        {L"\n  (\r\n\"root\" \"a\"=\"1\"\n \"b\"=\"2\" (\"child\"(\t\"grandchild\" )\n)( \"next\")\n)\n\n", tree},
+        {LR"("" "x"="\u0041\u009f\U0000feff")", L"(0: 1:x=3:A\x9F\uFEFF)"},
+    };
+    for (const auto& [text, expected] : cases) {
+        t_Document document;
+        document.Parse(text);
+        EXPECT_EQ(Dump(document, document.Root()), expected) << "from: " << testing::PrintToString(std::wstring(text));
+    }
+}
+
+TEST(QuillaneParse, ReadsInLinearTime) {
+    // Sizes far beyond real files; any step worse than linear would run into the test's time-out.
+    t_Document document;
+    document.Parse(L"\"\" \"\"=\"" + Repeat(L"C:\\\\Program Files\\\\\\\"x\\\" ", 100000) + L"\"\n" +
+                   Repeat(L"  \"sibling\"\n", 200000) + L"  \"last\"" + Repeat(L" \"\"=\"v\"", 200000));
+    EXPECT_EQ(document.AttributeByName(document.Root(), L""), Repeat(L"C:\\Program Files\\\"x\" ", 100000));
+    // The last of 200001 children, with its 200000 attributes, written as a document of its own.
+    const t_Element last = document.ChildByName(document.Root(), L"last");
+    EXPECT_EQ(document.Serialise(last), L"\"last\"" + Repeat(L" \"\"=\"v\"", 200000) + L"\r\n");
 }
