@@ -28,13 +28,6 @@ namespace {
 
 const std::wstring sharedJumpLists = std::wstring(OMBRIX_SHARED_TESTDATA_WINDOWS) + L"\\jumplists\\";
 
-std::wstring LinkPath(const t_DestListEntry& entry) {
-    wchar_t path[1024] = {};
-    if (!entry.destination.Link() || FAILED(entry.destination.Link()->GetPath(path, 1024, nullptr, SLGP_RAWPATH)))
-        return {};
-    return path;
-}
-
 std::vector<std::uint32_t> Numbers(const std::vector<const t_DestListEntry*>& entries) {
     std::vector<std::uint32_t> numbers;
     for (const t_DestListEntry* entry : entries) numbers.push_back(entry->entryNumber);
@@ -105,10 +98,10 @@ TEST_F(AutomaticDestinationsFile, AWindows7FileOpensWithItsEntriesInOrder) {
     const std::vector<const t_DestListEntry*> entries = file_.Entries();
     EXPECT_EQ(Numbers(entries), (std::vector<std::uint32_t>{11, 9, 8, 10, 7, 1, 2, 6, 5, 4, 3}));
     EXPECT_TRUE(file_.PinnedEntries().empty());
-    EXPECT_EQ(LinkPath(*entries[0]), L"C:\\Users\\nfury\\Pictures\\The SHIELD");
+    EXPECT_EQ(LinkTarget(entries[0]->destination), L"C:\\Users\\nfury\\Pictures\\The SHIELD");
     // Folders are keyed by their path in upper case and found by that key.
     for (const t_DestListEntry* entry : entries) {
-        EXPECT_EQ(entry->destination.IdentityKey(), Crc64OfText(UpperCased(LinkPath(*entry))));
+        EXPECT_EQ(entry->destination.IdentityKey(), Crc64OfText(UpperCased(LinkTarget(entry->destination))));
         EXPECT_EQ(file_.Find(entry->destination.IdentityKey()), entry);
     }
     file_.Close();
@@ -122,7 +115,7 @@ TEST_F(AutomaticDestinationsFile, AWindows10FileKeepsItsPinsThroughEdits) {
     const std::wstring copy = OpenShared(L"win10", stem);
     if (copy.empty()) GTEST_SKIP() << "the shared test data is not there";
     ASSERT_EQ(Numbers(file_.PinnedEntries()), (std::vector<std::uint32_t>{1, 2, 3, 4}));
-    EXPECT_EQ(LinkPath(*file_.PinnedEntries()[1]), L"C:\\Users\\e\\Downloads");
+    EXPECT_EQ(LinkTarget(file_.PinnedEntries()[1]->destination), L"C:\\Users\\e\\Downloads");
 
     // Unpin the second, pin a recent one, remove a recent one and a pinned one; the file must read back the same.
     file_.Unpin(*file_.PinnedEntries()[1]);
@@ -235,7 +228,7 @@ TEST_F(AutomaticDestinationsFile, PinnedShellItemsAreStoredAsLinksAndPinsStopAtS
     EXPECT_EQ(file_.Entries().size(), 64u); // the 65th pin added nothing
     Reopen();
     ASSERT_EQ(file_.PinnedEntries().size(), 64u);
-    EXPECT_EQ(LinkPath(*file_.PinnedEntries().front()), path);
+    EXPECT_EQ(LinkTarget(file_.PinnedEntries().front()->destination), path);
 }
 
 TEST_F(AutomaticDestinationsFile, AFileHeldByAnotherIsLeftAlone) {

@@ -1,16 +1,13 @@
 #include "jumplists/custom_destinations_file.h"
 
 #include "built_program.h"
-#include "catalogue/link_properties.h"
 #include "jump_list_files.h"
 #include "jumplists/destinations_file_name.h"
 #include "scratch_folder.h"
 #include "system/com_ptr.h"
-#include "system/identity_hash.h"
 
 #include <gtest/gtest.h>
 
-#include <cwctype>
 #include <set>
 
 using namespace n_ombrix;
@@ -23,19 +20,9 @@ namespace {
 const std::wstring sharedCustomFile =
     std::wstring(OMBRIX_SHARED_TESTDATA_WINDOWS) + L"\\jumplists\\win7-5afe4de1b92fc382.customDestinations-ms";
 
-std::wstring LinkTarget(const t_ShellDestination& destination) {
-    wchar_t path[1024] = {};
-    if (!destination.Link() || FAILED(destination.Link()->GetPath(path, 1024, nullptr, SLGP_RAWPATH))) return {};
-    return path;
-}
-
 class CustomDestinationsFile : public testing::Test {
 protected:
-    std::wstring Document(const std::wstring& name) {
-        const std::wstring path = scratch_ / name;
-        WriteFileBytes(path, "document");
-        return path;
-    }
+    std::wstring Document(const std::wstring& name) { return WriteDocument(scratch_ / name); }
 
     std::wstring Write(const std::vector<t_CustomCategoryFields>& categories) {
         WriteFileBytes(FilePath(), CustomDestinationsBytes(categories));

@@ -48,10 +48,20 @@ t_ComPtr<IShellLinkW> NewLink() {
 
 } // namespace
 
-n_ombrix::t_ShellDestination DocumentLink(const std::wstring& path) {
+std::wstring WriteDocument(const std::wstring& path) {
     WriteFileBytes(path, "document");
+    return path;
+}
+
+std::wstring LinkTarget(const n_ombrix::t_ShellDestination& destination) {
+    wchar_t path[1024] = {};
+    if (!destination.Link() || FAILED(destination.Link()->GetPath(path, 1024, nullptr, SLGP_RAWPATH))) return {};
+    return path;
+}
+
+n_ombrix::t_ShellDestination DocumentLink(const std::wstring& path) {
     const t_ComPtr<IShellLinkW> link = NewLink();
-    n_com::ThrowIfFailed(link->SetPath(path.c_str()));
+    n_com::ThrowIfFailed(link->SetPath(WriteDocument(path).c_str()));
     return n_ombrix::t_ShellDestination::Create(link.Get(), true);
 }
 

@@ -11,6 +11,12 @@
 
 namespace n_ombrix_test {
 
+// Writes a document of the tests' own at the path and returns the path.
+std::wstring WriteDocument(const std::wstring& path);
+
+// The raw path of the destination's link; empty for one that is not a link.
+std::wstring LinkTarget(const n_ombrix::t_ShellDestination& destination);
+
 // A document of the tests' own at the path, and a link to it as an application hands it to the shell, keeping the
 // text that a pin stores.
 n_ombrix::t_ShellDestination DocumentLink(const std::wstring& path);
