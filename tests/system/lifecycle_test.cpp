@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <knownfolders.h>
+#include <shlwapi.h>
 
 using namespace n_ombrix_test;
 
@@ -19,73 +20,59 @@ namespace {
 constexpr DWORD exitEndSession = 1223;
 constexpr DWORD exitUnexpectedError = 713;
 
+// Where the known folders put it at the moment: the settings may have been moved for the test.
 std::wstring DataFolder() { return n_ombrix::KnownFolderPath(FOLDERID_RoamingAppData) + L"Ombrix\\"; }
 
-bool IsFolder(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
+// Every test starts without a data folder and leaves none.
 class Lifecycle : public testing::Test {
 protected:
     void SetUp() override { RemoveTree(DataFolder()); }
     void TearDown() override { RemoveTree(DataFolder()); }
 };
 
-// A user data folder that cannot be created: the roaming application-data folder is moved, through the shell's
-// per-user folder settings, to a folder that exists but takes no new entries. On Windows a folder whose access
-// control list denies creating subfolders does this; Wine does not enforce access control lists (and the tests run
-// as root), so the test uses the kernel's /proc folder through Wine's Z: drive, which refuses every new entry.
-class UnwritableDataFolder : public testing::Test {
-protected:
-    void ExpectNothingWritten() { EXPECT_EQ(GetFileAttributesW(L"Z:\\proc\\Ombrix"), INVALID_FILE_ATTRIBUTES); }
-
-private:
-    t_RegistryOverride appData_{userShellFoldersKey, L"AppData", L"Z:\\proc", REG_EXPAND_SZ};
-};
-
 } // namespace
 
 TEST_F(Lifecycle, ASecondStartReturnsZeroAtOnceAndLeavesTheFirstRunning) {
-    t_OmbrixProcess first;
-    const HWND window = first.WaitForWindow();
-    ASSERT_NE(window, nullptr) << "Ombrix " << first.State();
-    EXPECT_FALSE(IsWindowVisible(window)); // at rest the window is hidden
-
-    t_OmbrixProcess second;
-    EXPECT_EQ(second.WaitForExit(), std::optional<DWORD>(0));
-    EXPECT_EQ(second.WaitForWindow(std::chrono::milliseconds(0)), nullptr);
-
-    EXPECT_TRUE(first.IsRunning());
-    EXPECT_TRUE(IsWindow(window));
-    EXPECT_FALSE(IsWindowVisible(window));
-
-    PostMessageW(window, WM_CLOSE, 0, 0);
+    const t_OmbrixProcess first;
+    ASSERT_NE(first.Window(), nullptr) << "Ombrix " << first.State();
+    EXPECT_FALSE(IsWindowVisible(first.Window())); // at rest the window is hidden
+    EXPECT_EQ(t_OmbrixProcess().WaitForExit(), std::optional<DWORD>(0));
+    EXPECT_TRUE(first.IsRunning() && IsWindow(first.Window()) && !IsWindowVisible(first.Window()));
+    first.Post(WM_CLOSE);
     EXPECT_EQ(first.WaitForExit(), std::optional<DWORD>(0));
 }
 
-// Every way the session ends saves into the data folder, made on first use; a log-off that was cancelled saves too,
-// but Ombrix stays.
+// Every way the session ends saves into the data folder, made on first use, and ends with its own code; a log-off
+// that was cancelled saves too, but Ombrix stays. When the data folder cannot be made, the end is an unexpected
+// error. The roaming application-data folder is then moved, through the shell's per-user folder settings, to a folder
+// that exists but takes no new entries. On Windows a folder whose access control list denies creating subfolders
+// does this; Wine does not enforce access control lists (and the tests run as root), so the test uses the kernel's
+// /proc folder through Wine's Z: drive, which refuses every new entry.
 TEST_F(Lifecycle, EachEndSavesAndEndsWithItsOwnCode) {
     struct t_Case {
         const char* name;
         UINT message;
         WPARAM wParam;
+        const wchar_t* appData; // null: the prefix's own
         std::optional<DWORD> exitCode;
     };
-    for (const t_Case& end : {t_Case{"close", WM_CLOSE, 0, 0}, t_Case{"log-off", WM_ENDSESSION, TRUE, exitEndSession},
-                              t_Case{"cancelled log-off", WM_ENDSESSION, FALSE, std::nullopt}}) {
+    for (const t_Case& end :
+         {t_Case{"close", WM_CLOSE, 0, nullptr, 0}, t_Case{"log-off", WM_ENDSESSION, TRUE, nullptr, exitEndSession},
+          t_Case{"cancelled log-off", WM_ENDSESSION, FALSE, nullptr, std::nullopt},
+          t_Case{"close, unwritable", WM_CLOSE, 0, L"Z:\\proc", exitUnexpectedError},
+          t_Case{"log-off, unwritable", WM_ENDSESSION, TRUE, L"Z:\\proc", exitUnexpectedError}}) {
         SCOPED_TRACE(end.name);
         RemoveTree(DataFolder());
-        t_OmbrixProcess ombrix;
-        const HWND window = ombrix.WaitForWindow();
-        ASSERT_NE(window, nullptr) << "Ombrix " << ombrix.State();
-        EXPECT_FALSE(IsFolder(DataFolder())); // nothing is created before the first save
-        PostMessageW(window, end.message, end.wParam, 0);
+        std::optional<t_RegistryOverride> appData;
+        if (end.appData) appData.emplace(userShellFoldersKey, L"AppData", end.appData, REG_EXPAND_SZ);
+        const t_OmbrixProcess ombrix;
+        ASSERT_NE(ombrix.Window(), nullptr) << "start-up must not need the data folder; Ombrix " << ombrix.State();
+        EXPECT_FALSE(PathIsDirectoryW(DataFolder().c_str())); // nothing is created before the first save
+        ombrix.Post(end.message, end.wParam);
         EXPECT_EQ(ombrix.WaitForExit(end.exitCode ? std::chrono::seconds(20) : std::chrono::seconds(2)), end.exitCode);
-        EXPECT_TRUE(IsFolder(DataFolder()));
+        EXPECT_EQ(PathIsDirectoryW(DataFolder().c_str()) != FALSE, !end.appData);
         if (!end.exitCode) {
-            PostMessageW(window, WM_CLOSE, 0, 0);
+            ombrix.Post(WM_CLOSE);
             EXPECT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(0));
         }
     }
@@ -93,13 +80,10 @@ TEST_F(Lifecycle, EachEndSavesAndEndsWithItsOwnCode) {
 
 TEST_F(Lifecycle, ADamagedConfigurationIsReplacedByASoundOneAtClose) {
     ASSERT_TRUE(CreateDirectoryW(DataFolder().c_str(), nullptr));
-    WriteFileBytes(DataFolder() + L"Configuration.qln", std::string("\xFF\xFE"
-                                                                    "{\0w\0i\0d\0t\0h\0",
-                                                                    14));
-    t_OmbrixProcess ombrix;
-    const HWND window = ombrix.WaitForWindow();
-    ASSERT_NE(window, nullptr) << "Ombrix " << ombrix.State();
-    PostMessageW(window, WM_CLOSE, 0, 0);
+    WriteFileBytes(DataFolder() + L"Configuration.qln", std::string("\xFF\xFE{\0w\0i\0d\0t\0h\0", 14));
+    const t_OmbrixProcess ombrix;
+    ASSERT_NE(ombrix.Window(), nullptr) << "Ombrix " << ombrix.State();
+    ombrix.Post(WM_CLOSE);
     ASSERT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(0));
 
     // Both files are whole documents: every colour is written, and the histories are there, empty.
@@ -113,15 +97,4 @@ TEST_F(Lifecycle, ADamagedConfigurationIsReplacedByASoundOneAtClose) {
     n_quillane::t_Document history;
     history.Parse(n_zql::n_system::n_windows::ReadTextFile(DataFolder() + L"History.qln"));
     EXPECT_NE(history.ChildByName(history.Root(), L"custom executors"), n_quillane::nullElement);
-}
-
-TEST_F(UnwritableDataFolder, AFailedSaveEndsWith713) {
-    for (const UINT message : {WM_CLOSE, WM_ENDSESSION}) {
-        t_OmbrixProcess ombrix;
-        const HWND window = ombrix.WaitForWindow();
-        ASSERT_NE(window, nullptr) << "start-up must not need the data folder; Ombrix " << ombrix.State();
-        PostMessageW(window, message, TRUE, 0);
-        EXPECT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(exitUnexpectedError)) << message;
-        ExpectNothingWritten();
-    }
 }

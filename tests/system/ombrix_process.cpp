@@ -1,40 +1,14 @@
 #include "ombrix_process.h"
 
-#include "system/module_file_name.h"
+#include "built_program.h"
 #include "system/error_exception.h"
-#include "system/path_text.h"
-
-#include <string>
-#include <thread>
 
 namespace n_ombrix_test {
 
-using namespace n_zql::n_system::n_windows;
-
-namespace {
-
-struct t_Search {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindOmbrixWindow(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<t_Search*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    wchar_t className[32] = {};
-    GetClassNameW(window, className, 32);
-    if (owner == search->processId && std::wstring(className) == L"Ombrix") {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-} // namespace
+using n_zql::n_system::n_windows::ThrowWin32Error;
 
 t_OmbrixProcess::t_OmbrixProcess() {
-    const std::wstring program = n_zql::n_system::FolderOfPath(n_zql::n_system::n_windows::ModuleFileName(nullptr)) + L"Ombrix.exe";
+    const std::wstring program = BuiltProgramPath();
     std::wstring commandLine = L"\"" + program + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -44,7 +18,17 @@ t_OmbrixProcess::t_OmbrixProcess() {
         ThrowWin32Error(GetLastError());
     CloseHandle(information.hThread);
     process_.Reset(information.hProcess);
-    id_ = information.dwProcessId;
+    for (int tries = 0; tries < 1000 && IsRunning(); ++tries) {
+        for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, L"Ombrix", nullptr)) != nullptr;) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == information.dwProcessId) {
+                window_ = window;
+                return;
+            }
+        }
+        Sleep(20);
+    }
 }
 
 t_OmbrixProcess::~t_OmbrixProcess() {
@@ -54,28 +38,16 @@ t_OmbrixProcess::~t_OmbrixProcess() {
     }
 }
 
-HWND t_OmbrixProcess::WaitForWindow(std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
-        t_Search search{id_, nullptr};
-        EnumWindows(&FindOmbrixWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found || !IsRunning() || std::chrono::steady_clock::now() > deadline) return search.found;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-}
-
-std::optional<DWORD> t_OmbrixProcess::WaitForExit(std::chrono::milliseconds timeout) {
+std::optional<DWORD> t_OmbrixProcess::WaitForExit(std::chrono::milliseconds timeout) const {
     if (WaitForSingleObject(process_.Get(), static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) return std::nullopt;
     DWORD code = 0;
     if (!GetExitCodeProcess(process_.Get(), &code)) ThrowWin32Error(GetLastError());
     return code;
 }
 
-std::string t_OmbrixProcess::State() {
+std::string t_OmbrixProcess::State() const {
     const std::optional<DWORD> code = WaitForExit(std::chrono::milliseconds(0));
     return code ? "ended with exit code " + std::to_string(*code) : "running";
 }
-
-bool t_OmbrixProcess::IsRunning() const { return WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT; }
 
 } // namespace n_ombrix_test

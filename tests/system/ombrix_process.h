@@ -14,26 +14,26 @@ namespace n_ombrix_test {
 
 class t_OmbrixProcess {
 public:
+    // Starts the program and waits up to 20 seconds for its window, unless it ends first.
     t_OmbrixProcess();
     t_OmbrixProcess(const t_OmbrixProcess&) = delete;
     t_OmbrixProcess& operator=(const t_OmbrixProcess&) = delete;
     // A process still running at the end of a test is ended, so that the next test starts alone.
     ~t_OmbrixProcess();
 
-    // The process's top-level window of class "Ombrix", once it exists; null if it does not appear in time.
-    HWND WaitForWindow(std::chrono::milliseconds timeout = std::chrono::seconds(20));
+    // The process's top-level window of class "Ombrix"; null if it did not appear.
+    HWND Window() const noexcept { return window_; }
+    void Post(UINT message, WPARAM wParam = 0) const { PostMessageW(window_, message, wParam, 0); }
 
     // The exit code, or nothing if the process is still running after the timeout.
-    std::optional<DWORD> WaitForExit(std::chrono::milliseconds timeout = std::chrono::seconds(20));
-
-    bool IsRunning() const;
+    std::optional<DWORD> WaitForExit(std::chrono::milliseconds timeout = std::chrono::seconds(20)) const;
+    bool IsRunning() const { return !WaitForExit(std::chrono::milliseconds(0)); }
     // "running", or how the process ended: for the message of a failed test.
-    std::string State();
-    DWORD Id() const noexcept { return id_; }
+    std::string State() const;
 
 private:
     n_zql::n_system::n_windows::t_Handle process_;
-    DWORD id_ = 0;
+    HWND window_ = nullptr;
 };
 
 } // namespace n_ombrix_test

@@ -2,7 +2,8 @@
 // The other half of launch_recorder.exe: names the file it records into (through the environment, which launched
 // programs inherit) and reads the record once the launch has happened.
 
-#include <optional>
+#include "built_program.h"
+
 #include <string>
 
 namespace n_ombrix_test {
@@ -10,8 +11,8 @@ namespace n_ombrix_test {
 class t_LaunchRecord {
 public:
     struct t_Entry {
-        std::wstring commandLine; // as the recorder got it, program path included
-        std::wstring folder;      // its working folder, without a trailing backslash
+        std::wstring parameters; // the command line after the (quoted or bare) program path and the blank that follows
+        std::wstring folder;     // the working folder, ending in a backslash
     };
 
     // Records go to "record.txt" in the folder; the folder must exist.
@@ -20,13 +21,11 @@ public:
     t_LaunchRecord& operator=(const t_LaunchRecord&) = delete;
     ~t_LaunchRecord();
 
-    // The record of the launch, or nothing if the recorder has not written one within ten seconds.
-    std::optional<t_Entry> Wait() const;
+    // The record of the launch, removed once read so that the next launch is waited for afresh. When the recorder has
+    // written none within ten seconds, the parameters say so and the folder is empty.
+    t_Entry Wait() const;
 
-    // launch_recorder.exe beside the test program.
-    static std::wstring RecorderPath();
-    // A command line without its (quoted or bare) program path and the blank after it.
-    static std::wstring ParametersOf(const std::wstring& commandLine);
+    static std::wstring RecorderPath() { return BuiltProgramPath(L"launch_recorder.exe"); }
 
 private:
     std::wstring path_;

@@ -1,60 +1,36 @@
 #include "registry_override.h"
 
 #include "system/error_exception.h"
-#include "system/unique_handle.h"
 
 #include <utility>
 
 namespace n_ombrix_test {
 
-using namespace n_zql::n_system::n_windows;
-
-namespace {
-
-t_RegistryKey OpenKey(const std::wstring& path) {
-    t_RegistryKey key;
-    const LSTATUS status = RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE,
-                                           nullptr, key.Put(), nullptr);
-    if (status != ERROR_SUCCESS) ThrowWin32Error(static_cast<std::uint32_t>(status));
-    return key;
-}
-
-void SetString(HKEY key, const std::wstring& name, DWORD type, const std::wstring& value) {
-    const LSTATUS status = RegSetValueExW(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
-                                          static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    if (status != ERROR_SUCCESS) ThrowWin32Error(static_cast<std::uint32_t>(status));
-}
-
-} // namespace
-
 t_RegistryOverride::t_RegistryOverride(std::wstring keyPath, std::wstring valueName, const std::wstring& value,
                                        DWORD type)
     : keyPath_(std::move(keyPath)), valueName_(std::move(valueName)) {
-    const t_RegistryKey key = OpenKey(keyPath_);
-    DWORD savedType = 0;
-    DWORD size = 0;
-    if (RegQueryValueExW(key.Get(), valueName_.c_str(), nullptr, &savedType, nullptr, &size) == ERROR_SUCCESS) {
-        std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
-        size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
-        RegQueryValueExW(key.Get(), valueName_.c_str(), nullptr, &savedType, reinterpret_cast<BYTE*>(data.data()),
-                         &size);
-        data.resize(size / sizeof(wchar_t));
-        while (!data.empty() && data.back() == L'\0') data.pop_back();
-        saved_ = t_Saved{savedType, data};
+    // The value as stored, whatever its type: environment references stay unexpanded.
+    const auto query = [&](void* data, DWORD* size) {
+        return RegGetValueW(HKEY_CURRENT_USER, keyPath_.c_str(), valueName_.c_str(), RRF_RT_ANY | RRF_NOEXPAND,
+                            &savedType_, data, size);
+    };
+    if (DWORD size = 0; query(nullptr, &size) == ERROR_SUCCESS) {
+        savedBytes_.emplace(size, '\0');
+        query(savedBytes_->data(), &size);
+        savedBytes_->resize(size);
     }
-    SetString(key.Get(), valueName_, type, value);
+    const LSTATUS status = RegSetKeyValueW(HKEY_CURRENT_USER, keyPath_.c_str(), valueName_.c_str(), type, value.c_str(),
+                                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    if (status != ERROR_SUCCESS) n_zql::n_system::n_windows::ThrowWin32Error(static_cast<std::uint32_t>(status));
 }
 
+// Failures are dropped: the next test starts from whatever is left.
 t_RegistryOverride::~t_RegistryOverride() {
-    try {
-        const t_RegistryKey key = OpenKey(keyPath_);
-        if (saved_)
-            SetString(key.Get(), valueName_, saved_->type, saved_->data);
-        else
-            RegDeleteValueW(key.Get(), valueName_.c_str());
-    } catch (...) {
-        // The next test starts from whatever is left; nothing more can be done from a destructor.
-    }
+    if (savedBytes_)
+        RegSetKeyValueW(HKEY_CURRENT_USER, keyPath_.c_str(), valueName_.c_str(), savedType_, savedBytes_->data(),
+                        static_cast<DWORD>(savedBytes_->size()));
+    else
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, keyPath_.c_str(), valueName_.c_str());
 }
 
 } // namespace n_ombrix_test

@@ -1,14 +1,10 @@
 #include "shell_link.h"
 
-#include "system/com_ptr.h"
-
-#include <shlobj.h>
-
 namespace n_ombrix_test {
 
 using namespace n_zql::n_system::n_windows::n_com;
 
-void MakeShellLink(const std::wstring& linkPath, const t_ShellLinkFields& fields) {
+t_ComPtr<IShellLinkW> MakeShellLink(const std::wstring& linkPath, const t_ShellLinkFields& fields) {
     t_ComPtr<IShellLinkW> link;
     ThrowIfFailed(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(link.Put())));
     ThrowIfFailed(link->SetPath(fields.target.c_str()));
@@ -17,6 +13,7 @@ void MakeShellLink(const std::wstring& linkPath, const t_ShellLinkFields& fields
     if (!fields.description.empty()) ThrowIfFailed(link->SetDescription(fields.description.c_str()));
     if (!fields.iconPath.empty()) ThrowIfFailed(link->SetIconLocation(fields.iconPath.c_str(), fields.iconIndex));
     ThrowIfFailed(link.Query<IPersistFile>()->Save(linkPath.c_str(), TRUE));
+    return link;
 }
 
 } // namespace n_ombrix_test

@@ -7,24 +7,22 @@
 
 #include <gtest/gtest.h>
 
-using namespace n_ombrix;
 using namespace n_ombrix_test;
 
 TEST(KnownFolders, EachFollowsTheUsersShellFoldersAndEndsInOneBackslash) {
     const t_ScratchFolder moved(L"known-folders");
-    ASSERT_TRUE(CreateDirectoryW((moved / L"Recent").c_str(), nullptr));
-    // A Start Menu moved to the root of a drive: the shell gives "C:\", which must not become "C:\\".
+    // A Start Menu moved to the root of a drive: the shell gives "C:\", which must not become "C:\\". The moved
+    // folders are given with a backslash at the end, which must not be doubled either.
     const t_RegistryOverride startMenu(userShellFoldersKey, L"Start Menu", L"C:\\", REG_EXPAND_SZ);
     const t_RegistryOverride appData(userShellFoldersKey, L"AppData", moved.Path(), REG_EXPAND_SZ);
-    const t_RegistryOverride recent(userShellFoldersKey, L"Recent", moved / L"Recent", REG_EXPAND_SZ);
-    const t_KnownFolders folders(GetModuleHandleW(nullptr));
+    const t_RegistryOverride recent(userShellFoldersKey, L"Recent", moved.Path(), REG_EXPAND_SZ);
+    const n_ombrix::t_KnownFolders folders(GetModuleHandleW(nullptr));
     EXPECT_EQ(folders.UserStartMenuFolder(), L"C:\\");
     EXPECT_EQ(folders.DataFolder(), moved / L"Ombrix\\");
-    EXPECT_EQ(folders.AutomaticDestinationsFolder(), moved / L"Recent\\AutomaticDestinations\\");
-    EXPECT_EQ(folders.CustomDestinationsFolder(), moved / L"Recent\\CustomDestinations\\");
-    // The program's own folder holds the built program beside the test; the common Start Menu is a folder of its own.
+    EXPECT_EQ(folders.AutomaticDestinationsFolder(), moved / L"AutomaticDestinations\\");
+    EXPECT_EQ(folders.CustomDestinationsFolder(), moved / L"CustomDestinations\\");
+    // The program's own folder holds the built program beside the test; the common Start Menu stays where it was,
+    // not the user's.
     EXPECT_NE(GetFileAttributesW((folders.ProgramFolder() + L"Ombrix.exe").c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_TRUE(folders.CommonStartMenuFolder().ends_with(L"\\") &&
-                !folders.CommonStartMenuFolder().ends_with(L"\\\\"));
-    EXPECT_NE(GetFileAttributesW(folders.CommonStartMenuFolder().c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(folders.CommonStartMenuFolder().ends_with(L"\\Start Menu\\")) << folders.CommonStartMenuFolder();
 }

@@ -8,7 +8,6 @@
 
 #include "launch_record.h"
 #include "scratch_folder.h"
-#include "system/path_text.h"
 
 #include <gtest/gtest.h>
 
@@ -19,8 +18,9 @@ using namespace n_ombrix;
 using namespace n_ombrix_test;
 
 // Folders are found from the process's current folder: the test works in a scratch folder that holds
-// "Sub Folder\inner" and a file.
-TEST(DefaultShellRequest, AFolderOpensInExplorerWithSingleBackslashesAnythingElseIsSplit) {
+// "Sub Folder\inner" and a file, until the launcher makes the profile folder the process's current folder, which the
+// programs it starts inherit.
+TEST(DefaultExecutor, AFolderOpensInExplorerAnythingElseIsSplitAndAStartedProgramWorksInTheProfileFolder) {
     const t_ScratchFolder folder(L"default-executor");
     const std::wstring inner = folder / L"Sub Folder\\inner", notes = folder / L"notes.txt";
     ASSERT_EQ(SHCreateDirectoryExW(nullptr, inner.c_str(), nullptr), ERROR_SUCCESS);
@@ -42,24 +42,14 @@ TEST(DefaultShellRequest, AFolderOpensInExplorerWithSingleBackslashesAnythingEls
         {L"\"%OMBRIX_TEST_FOLDER%notes.txt\"  -x %OMBRIX_TEST_FOLDER%", {notes, L"-x " + folder.Path()}},
     };
     for (const auto& [text, request] : cases) EXPECT_EQ(DefaultShellRequest(text, folder.Path()), request) << text;
-    SetCurrentDirectoryW(L".."); // out of the folder, so that it can be removed
-}
 
-TEST(DefaultExecutor, PreparingDropsOnlyLeadingWhiteSpace) {
-    std::wstring text = L" \t\r\n notepad a.txt \t ";
-    t_DefaultExecutor().Prepare(text);
-    EXPECT_EQ(text, L"notepad a.txt \t ");
-}
-
-TEST(DefaultExecutor, AStartedProgramInheritsTheProfileFolder) {
-    const t_ScratchFolder folder(L"default-launch");
     const t_LaunchRecord recording(folder.Path());
-    // The launcher makes the profile folder the process's current folder.
     const t_DefaultLauncher launcher(folder.Path());
-    ASSERT_TRUE(
-        launcher.DefaultExecutor().Launch(L"\"" + t_LaunchRecord::RecorderPath() + L"\"one  \"two three\" ", false));
-    const std::optional<t_LaunchRecord::t_Entry> record = recording.Wait();
-    ASSERT_TRUE(record) << "the recorder did not run";
-    EXPECT_EQ(t_LaunchRecord::ParametersOf(record->commandLine), L"one  \"two three\" ");
-    EXPECT_EQ(n_zql::n_system::WithTrailingBackslash(record->folder), KnownFolderPath(FOLDERID_Profile));
+    // Preparing drops only the leading white space.
+    std::wstring text = L" \t\r\n \"" + t_LaunchRecord::RecorderPath() + L"\"one  \"two three\" \t";
+    launcher.DefaultExecutor().Prepare(text);
+    ASSERT_TRUE(launcher.DefaultExecutor().Launch(text, false));
+    const t_LaunchRecord::t_Entry record = recording.Wait();
+    EXPECT_EQ(record.parameters, L"one  \"two three\" \t");
+    EXPECT_EQ(record.folder, KnownFolderPath(FOLDERID_Profile));
 }
