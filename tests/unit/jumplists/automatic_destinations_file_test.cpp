@@ -10,7 +10,6 @@
 #include "system/error_exception.h"
 #include "system/identity_hash.h"
 #include "system/unique_handle.h"
-#include "system/upper_case.h"
 
 #include <gtest/gtest.h>
 
@@ -76,10 +75,8 @@ protected:
 
     t_ShellDestination Document(const std::wstring& name) { return DocumentLink(scratch_ / name); }
 
-    void Reopen() {
-        file_.Close();
-        file_.Open(scratch_.Path(), stem_);
-    }
+    // Opening closes what was open first.
+    void Open() { file_.Open(scratch_.Path(), stem_); }
 
     std::wstring OwnPath() const { return scratch_ / (stem_ + std::wstring(automaticDestinationsSuffix)); }
 
@@ -99,11 +96,7 @@ TEST_F(AutomaticDestinationsFile, AWindows7FileOpensWithItsEntriesInOrder) {
     EXPECT_EQ(Numbers(entries), (std::vector<std::uint32_t>{11, 9, 8, 10, 7, 1, 2, 6, 5, 4, 3}));
     EXPECT_TRUE(file_.PinnedEntries().empty());
     EXPECT_EQ(LinkTarget(entries[0]->destination), L"C:\\Users\\nfury\\Pictures\\The SHIELD");
-    // Folders are keyed by their path in upper case and found by that key.
-    for (const t_DestListEntry* entry : entries) {
-        EXPECT_EQ(entry->destination.IdentityKey(), Crc64OfText(UpperCased(LinkTarget(entry->destination))));
-        EXPECT_EQ(file_.Find(entry->destination.IdentityKey()), entry);
-    }
+    for (const t_DestListEntry* entry : entries) EXPECT_EQ(file_.Find(entry->destination.IdentityKey()), entry);
     file_.Close();
     EXPECT_EQ(ElementNames(copy),
               (std::set<std::wstring>{L"DestList", L"1", L"2", L"3", L"4", L"5", L"6", L"7", L"8", L"9", L"a", L"b"}));
@@ -134,14 +127,14 @@ TEST_F(AutomaticDestinationsFile, AWindows10FileKeepsItsPinsThroughEdits) {
 }
 
 TEST_F(AutomaticDestinationsFile, ANewFileStartsAtOneKeepsSixtyFourAndGoesWithItsLastEntry) {
-    file_.Open(scratch_.Path(), stem_);
+    Open();
     EXPECT_FALSE(file_.IsOpen());
     const t_ShellDestination report = Document(L"Report.txt");
     EXPECT_EQ(file_.FindOrAdd(report).entryNumber, 1u);
     EXPECT_EQ(&file_.FindOrAdd(report), file_.Entries().front()); // found, not added twice
     for (int index = 0; index < 79; ++index) file_.FindOrAdd(Document(L"Doc " + std::to_wstring(index) + L".txt"));
     file_.Pin(report);
-    Reopen();
+    Open();
     // The newest 64 entries stay, and the pinned one, and their links load back with the same keys.
     const std::vector<std::uint32_t> numbers = Numbers(file_.Entries());
     ASSERT_EQ(numbers.size(), 64u);
@@ -151,7 +144,7 @@ TEST_F(AutomaticDestinationsFile, ANewFileStartsAtOneKeepsSixtyFourAndGoesWithIt
     file_.Close();
     EXPECT_EQ(ElementNames(OwnPath()).size(), 65u);
 
-    file_.Open(scratch_.Path(), stem_);
+    Open();
     file_.RemoveByLink(report);
     file_.RemoveByLink(report); // nothing left with that key: nothing happens
     file_.RemoveAll();
@@ -160,31 +153,31 @@ TEST_F(AutomaticDestinationsFile, ANewFileStartsAtOneKeepsSixtyFourAndGoesWithIt
 }
 
 TEST_F(AutomaticDestinationsFile, OpeningDropsBrokenLinksAndOrphanStreamsButNothingElse) {
-    file_.Open(scratch_.Path(), stem_);
+    Open();
     file_.FindOrAdd(Document(L"Kept.txt"));
     file_.FindOrAdd(Document(L"Broken.txt"));
     file_.Close();
     WriteStream(OwnPath(), L"2", "not a link");
     WriteStream(OwnPath(), L"1f", "an orphan");
     WriteStream(OwnPath(), L"notes", "someone else's");
-    file_.Open(scratch_.Path(), stem_);
+    Open();
     EXPECT_EQ(Numbers(file_.Entries()), (std::vector<std::uint32_t>{1}));
     file_.Close();
     EXPECT_EQ(ElementNames(OwnPath()), (std::set<std::wstring>{L"DestList", L"1", L"notes"}));
 
     // With every link broken the file is emptied, and the next entry gets number 0.
     WriteStream(OwnPath(), L"1", "not a link either");
-    file_.Open(scratch_.Path(), stem_);
+    Open();
     EXPECT_TRUE(file_.IsOpen() && file_.Entries().empty());
     EXPECT_EQ(file_.FindOrAdd(Document(L"Fresh.txt")).entryNumber, 0u);
 
     // An empty DestList, as the shell leaves one for an application without entries, takes a pin.
     file_.Close();
     WriteStream(OwnPath(), L"DestList", "");
-    file_.Open(scratch_.Path(), stem_);
+    Open();
     ASSERT_TRUE(file_.IsOpen());
     file_.Pin(Document(L"Pinned.txt"));
-    Reopen();
+    Open();
     EXPECT_EQ(file_.PinnedEntries().size(), 1u);
 }
 
@@ -192,7 +185,7 @@ TEST_F(AutomaticDestinationsFile, OpeningDropsBrokenLinksAndOrphanStreamsButNoth
 // not installed; under Wine most virtual folders) are the user's all the same: they are kept, keyed by the name the
 // shell stored for them, and survive edits of the file.
 TEST_F(AutomaticDestinationsFile, EntriesThisMachineCannotNameAreKeptThroughEdits) {
-    file_.Open(scratch_.Path(), stem_);
+    Open();
     for (const wchar_t* name : {L"a.txt", L"b.txt", L"c.txt", L"d.txt"}) file_.FindOrAdd(Document(name));
     file_.Close();
     // An ID list of an item inside a namespace extension that is not registered: the shell cannot name it.
@@ -202,14 +195,14 @@ TEST_F(AutomaticDestinationsFile, EntriesThisMachineCannotNameAreKeptThroughEdit
     WriteStream(OwnPath(), L"1", unnamed);
     WriteStream(OwnPath(), L"3", unnamed);
 
-    file_.Open(scratch_.Path(), stem_);
+    Open();
     ASSERT_EQ(Numbers(file_.Entries()), (std::vector<std::uint32_t>{4, 3, 2, 1}));
     const t_DestListEntry& first = *file_.Entries()[3];
     EXPECT_FALSE(first.destination.DisplayText().empty()); // what the record stores
     EXPECT_EQ(file_.Find(first.destination.IdentityKey()), &first);
     file_.Pin(first.destination.Copy());
     file_.Remove(*file_.Entries()[2]); // entry 2
-    Reopen();
+    Open();
     EXPECT_EQ(Numbers(file_.Entries()), (std::vector<std::uint32_t>{4, 3, 1}));
     EXPECT_EQ(Numbers(file_.PinnedEntries()), (std::vector<std::uint32_t>{1}));
     file_.Close();
@@ -222,24 +215,24 @@ TEST_F(AutomaticDestinationsFile, PinnedShellItemsAreStoredAsLinksAndPinsStopAtS
     WriteFileBytes(path, "document");
     t_ComPtr<IShellItem> item;
     ASSERT_HRESULT_SUCCEEDED(SHCreateItemFromParsingName(path.c_str(), nullptr, IID_PPV_ARGS(item.Put())));
-    file_.Open(scratch_.Path(), stem_);
+    Open();
     file_.Pin(t_ShellDestination::Create(item.Get(), true));
     for (int index = 0; index < 64; ++index) file_.Pin(Document(L"Pin " + std::to_wstring(index) + L".txt"));
     EXPECT_EQ(file_.Entries().size(), 64u); // the 65th pin added nothing
-    Reopen();
+    Open();
     ASSERT_EQ(file_.PinnedEntries().size(), 64u);
     EXPECT_EQ(LinkTarget(file_.PinnedEntries().front()->destination), path);
 }
 
 TEST_F(AutomaticDestinationsFile, AFileHeldByAnotherIsLeftAlone) {
-    file_.Open(scratch_.Path(), stem_);
+    Open();
     file_.FindOrAdd(Document(L"Mine.txt"));
     file_.Close();
     const std::string before = ReadFileBytes(OwnPath());
     {
         const t_FileHandle held(CreateFileW(OwnPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(held);
-        file_.Open(scratch_.Path(), stem_);
+        Open();
         EXPECT_FALSE(file_.IsOpen());
         // Creating it anew must not replace the user's file.
         EXPECT_THROW(file_.FindOrAdd(Document(L"Other.txt")), n_com::t_ErrorException);

@@ -9,11 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <functional>
 #include <optional>
-#include <string>
 #include <tuple>
-#include <vector>
 
 using namespace n_ombrix;
 using n_ombrix_test::ResultOf;

@@ -11,10 +11,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <map>
-#include <set>
-#include <string>
-#include <vector>
 
 using namespace n_ombrix;
 using n_ombrix_test::ResultOf;

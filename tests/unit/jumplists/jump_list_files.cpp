@@ -8,7 +8,6 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
-#include <cstring>
 #include <span>
 
 namespace n_ombrix_test {

@@ -3,6 +3,7 @@
 #include "app/display_metrics.h"
 #include "catalogue/icon_store.h"
 #include "catalogue/link_properties.h"
+#include "jump_list_files.h"
 #include "link_property_writer.h"
 #include "scratch_folder.h"
 #include "shell_link.h"
@@ -44,11 +45,7 @@ protected:
         return FromLinkFile(path, keepParsingText);
     }
 
-    std::wstring File(const std::wstring& name) {
-        const std::wstring path = scratch_ / name;
-        WriteFileBytes(path, "document");
-        return path;
-    }
+    std::wstring File(const std::wstring& name) { return WriteDocument(scratch_ / name); }
 
     const n_com::t_ComApartment apartment_;
     t_ScratchFolder scratch_{L"destination"};
@@ -96,10 +93,6 @@ TEST_F(ShellDestination, SeparatorsAndObjectsThatAreNoDestination) {
     t_IconStore iconStore(t_DisplayMetrics::Read(), GetModuleHandleW(nullptr));
     iconStore.LoadDefaults();
     EXPECT_EQ(line.GetIcon(iconStore), iconStore.Slot(t_IconStore::defaultAppSmallSlot));
-    t_ShellDestination document = FromLink({.target = File(L"Picture.txt")});
-    HBITMAP icon = document.GetIcon(iconStore);
-    ASSERT_NE(icon, nullptr);
-    EXPECT_EQ(document.GetIcon(iconStore), icon); // made once
 
     // A link with neither path nor ID list, and an object that is neither item nor link.
     t_ComPtr<IShellLinkW> empty;
