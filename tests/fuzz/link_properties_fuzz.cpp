@@ -5,25 +5,20 @@
 // aborts.
 
 #include "catalogue/link_properties.h"
+#include "fuzz_check.h"
 #include "link_property_block.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <span>
 #include <vector>
 
 using namespace n_ombrix;
+using namespace n_ombrix_fuzz;
 using namespace n_ombrix_test;
 
 namespace {
-
-[[noreturn]] void Abandon(const char* why) {
-    std::fprintf(stderr, "link_properties_fuzz: %s\n", why);
-    std::abort();
-}
 
 bool Same(const t_PropertyValues& a, const t_PropertyValues& b) {
     if (a.All().size() != b.All().size()) return false;

@@ -1,25 +1,22 @@
 // libFuzzer target for .qln text, which reaches us from elsewhere as imported colour schemes. The input bytes are
 // UTF-16LE text without a byte-order mark, as a file holds it after the mark (an odd last byte is dropped); the
 // starting corpus in tests/data/qln-corpus is stored that way. Whatever parses must write, in either form, a text
-// that parses back to the same text. Anything thrown but t_ParseError (uncaught) or any difference aborts.
+// that parses back to the same tree and the same text. Anything thrown but t_ParseError (uncaught) or any
+// difference aborts.
 
+#include "fuzz_check.h"
 #include "quillane/document.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 using namespace n_quillane;
+using n_ombrix_fuzz::Abandon;
 
 namespace {
-
-[[noreturn]] void Abandon(const char* why) {
-    std::fprintf(stderr, "qln_document_fuzz: %s\n", why);
-    std::abort();
-}
 
 // The place of an error lies within the text: a line that exists, a column at most one past its end.
 void CheckPlace(const std::wstring& text, const t_ParseError& error) {
@@ -32,26 +29,35 @@ void CheckPlace(const std::wstring& text, const t_ParseError& error) {
         Abandon("a parse error outside the text");
 }
 
-// Walks the whole tree through the public look-ups, so that they meet every shape the reader makes.
-void Visit(const t_Document& document) {
+// Walks the whole tree through the public look-ups, so that they meet every shape the reader makes. Gives what it
+// met, tagged, with each element's number of children: enough to tell one tree from another without trusting the
+// writer, which could change a value the same way on every round and still write the same text twice.
+std::vector<std::wstring> Visit(const t_Document& document) {
+    std::vector<std::wstring> met;
     std::vector<t_Element> pending{document.Root()};
     while (!pending.empty()) {
         const t_Element element = pending.back();
         pending.pop_back();
+        met.push_back(L"<" + std::wstring(document.Name(element)));
         const t_Attribute attribute = document.FirstAttribute(element);
         if (attribute != nullAttribute &&
             document.AttributeByName(element, document.Name(attribute)).data() != document.Value(attribute).data())
             Abandon("the first attribute not found by its name");
-        for (t_Attribute a = attribute; a != nullAttribute; a = document.NextAttribute(element, a))
-            (void)document.Value(a);
+        for (t_Attribute a = attribute; a != nullAttribute; a = document.NextAttribute(element, a)) {
+            met.push_back(L"=" + std::wstring(document.Name(a)));
+            met.push_back(L"\"" + std::wstring(document.Value(a)));
+        }
         const t_Element child = document.FirstChild(element);
         if (child != nullElement && document.ChildByName(element, document.Name(child)) != child)
             Abandon("the first child not found by its name");
+        const std::size_t before = pending.size();
         for (t_Element c = child; c != nullElement; c = document.NextSibling(c)) pending.push_back(c);
+        met.push_back(L">" + std::to_wstring(pending.size() - before));
     }
+    return met;
 }
 
-void CheckWrittenTextsParseBack(const t_Document& document) {
+void CheckWrittenTextsParseBack(const t_Document& document, const std::vector<std::wstring>& tree) {
     const std::wstring indented = document.Serialise(document.Root());
     const std::wstring compact = document.SerialiseCompact(document.Root());
     for (const std::wstring* text : {&indented, &compact}) {
@@ -62,6 +68,7 @@ void CheckWrittenTextsParseBack(const t_Document& document) {
             std::fprintf(stderr, "%s\n", error.what());
             Abandon("a written text does not parse");
         }
+        if (Visit(again) != tree) Abandon("a written text parses back to another tree");
         if (again.Serialise(again.Root()) != indented) Abandon("the indented form changed on a second round");
         if (again.SerialiseCompact(again.Root()) != compact) Abandon("the compact form changed on a second round");
     }
@@ -79,7 +86,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CheckPlace(text, error);
         return 0;
     }
-    Visit(document);
-    CheckWrittenTextsParseBack(document);
+    CheckWrittenTextsParseBack(document, Visit(document));
     return 0;
 }

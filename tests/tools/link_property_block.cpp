@@ -2,7 +2,7 @@
 
 #include "system/utf16.h"
 
-#include <algorithm>
+#include <set>
 #include <string_view>
 
 namespace n_ombrix_test {
@@ -11,71 +11,60 @@ using namespace n_ombrix;
 
 namespace {
 
-void Put16(std::vector<std::byte>& out, std::uint32_t value) {
-    out.push_back(static_cast<std::byte>(value & 0xFF));
-    out.push_back(static_cast<std::byte>((value >> 8) & 0xFF));
+void Put(std::vector<std::byte>& out, std::uint32_t value, int size = 4) {
+    for (int i = 0; i < size; ++i) out.push_back(static_cast<std::byte>((value >> (8 * i)) & 0xFF));
 }
 
-void Put32(std::vector<std::byte>& out, std::uint32_t value) {
-    Put16(out, value & 0xFFFF);
-    Put16(out, value >> 16);
+// Puts the piece behind a 4-byte size that counts itself too.
+void PutSized(std::vector<std::byte>& out, const std::vector<std::byte>& piece) {
+    Put(out, static_cast<std::uint32_t>(4 + piece.size()));
+    out.insert(out.end(), piece.begin(), piece.end());
 }
 
-// Writes the size of what was put since start at start.
-void PatchSize(std::vector<std::byte>& out, std::size_t start) {
-    const std::size_t size = out.size() - start;
-    for (int i = 0; i < 4; ++i) out[start + i] = static_cast<std::byte>((size >> (8 * i)) & 0xFF);
-}
-
-void PutValue(std::vector<std::byte>& out, const t_Property& property) {
-    const std::size_t start = out.size();
-    Put32(out, 0);
-    Put32(out, property.key.id);
-    out.push_back(std::byte{0});
+// A serialised value after its size: the id, a reserved byte, the type and the value.
+std::vector<std::byte> Value(const t_Property& property) {
+    std::vector<std::byte> out;
+    Put(out, property.key.id);
+    Put(out, 0, 1);
     if (const auto* text = std::get_if<std::wstring>(&property.value)) {
         std::vector<std::uint16_t> units;
         n_zql::n_system::ForEachUtf16Unit(std::wstring_view(*text).substr(0, text->find(L'\0')),
                                           [&](std::uint16_t unit) { units.push_back(unit); });
-        Put32(out, 0x001F); // VT_LPWSTR
-        Put32(out, static_cast<std::uint32_t>(units.size() + 1));
-        for (const std::uint16_t unit : units) Put16(out, unit);
-        Put16(out, 0);
-        if (units.size() % 2 == 0) Put16(out, 0); // the characters are padded to a multiple of 4 bytes
+        Put(out, 0x001F);                                       // VT_LPWSTR
+        Put(out, static_cast<std::uint32_t>(units.size() + 1)); // with the ending NUL
+        units.resize(units.size() + 2 - units.size() % 2);      // the NUL, and padding to a multiple of 4 bytes
+        for (const std::uint16_t unit : units) Put(out, unit, 2);
     } else if (const auto* flag = std::get_if<bool>(&property.value)) {
-        Put32(out, 0x000B); // VT_BOOL
-        Put32(out, *flag ? 0xFFFF : 0);
+        Put(out, 0x000B); // VT_BOOL
+        Put(out, *flag ? 0xFFFF : 0);
     } else {
-        Put32(out, 0x0013); // VT_UI4
-        Put32(out, std::get<std::uint32_t>(property.value));
+        Put(out, 0x0013); // VT_UI4
+        Put(out, std::get<std::uint32_t>(property.value));
     }
-    PatchSize(out, start);
+    return out;
 }
 
 } // namespace
 
 std::vector<std::byte> PropertyStoreDataBlock(std::span<const t_Property> properties) {
-    std::vector<t_FormatId> formatIds;
-    for (const t_Property& property : properties) {
-        if (property.key.formatId != stringNamedFormatId &&
-            std::find(formatIds.begin(), formatIds.end(), property.key.formatId) == formatIds.end()) {
-            formatIds.push_back(property.key.formatId);
-        }
-    }
-    std::vector<std::byte> out;
-    Put32(out, 0);
-    Put32(out, 0xA0000009);
-    for (const t_FormatId& formatId : formatIds) {
-        const std::size_t start = out.size();
-        Put32(out, 0);
-        Put32(out, 0x53505331); // "1SPS"
-        for (const std::uint8_t byte : formatId) out.push_back(static_cast<std::byte>(byte));
+    std::vector<std::byte> block;
+    Put(block, 0xA0000009);
+    std::set<t_FormatId> done{stringNamedFormatId}; // its values are named by strings, which we do not write
+    for (const t_Property& first : properties) {
+        // One storage for each format identifier, where it is first used.
+        const t_FormatId& formatId = first.key.formatId;
+        if (!done.insert(formatId).second) continue;
+        std::vector<std::byte> storage;
+        Put(storage, 0x53505331); // "1SPS"
+        for (const std::uint8_t byte : formatId) Put(storage, byte, 1);
         for (const t_Property& property : properties)
-            if (property.key.formatId == formatId) PutValue(out, property);
-        Put32(out, 0);
-        PatchSize(out, start);
+            if (property.key.formatId == formatId) PutSized(storage, Value(property));
+        Put(storage, 0);
+        PutSized(block, storage);
     }
-    Put32(out, 0);
-    PatchSize(out, 0);
+    Put(block, 0);
+    std::vector<std::byte> out;
+    PutSized(out, block);
     return out;
 }
 
@@ -83,10 +72,8 @@ std::vector<std::byte> WithPropertyStoreDataBlock(std::span<const std::byte> lin
                                                   std::span<const std::byte> block) {
     const t_LinkProperties link = ReadLinkProperties(linkBytes);
     if (link.status != t_LinkReadStatus::complete) return {};
-    std::vector<std::byte> out(linkBytes.begin(), linkBytes.begin() + static_cast<std::ptrdiff_t>(link.size - 4));
-    out.insert(out.end(), block.begin(), block.end());
-    out.insert(out.end(), linkBytes.begin() + static_cast<std::ptrdiff_t>(link.size - 4),
-               linkBytes.begin() + static_cast<std::ptrdiff_t>(link.size));
+    std::vector<std::byte> out(linkBytes.begin(), linkBytes.begin() + static_cast<std::ptrdiff_t>(link.size));
+    out.insert(out.end() - 4, block.begin(), block.end());
     return out;
 }
 

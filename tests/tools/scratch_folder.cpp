@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 namespace n_ombrix_test {
@@ -12,13 +15,6 @@ namespace n_ombrix_test {
 using namespace n_zql::n_system::n_windows;
 
 namespace {
-
-std::wstring TemporaryFolder() {
-    wchar_t buffer[MAX_PATH + 1];
-    const DWORD length = GetTempPathW(MAX_PATH + 1, buffer);
-    if (length == 0 || length > MAX_PATH) ThrowWin32Error(GetLastError());
-    return std::wstring(buffer, length);
-}
 
 // Under Wine, the path as the Unix side names it, quoted; empty elsewhere.
 std::wstring UnixPath(const std::wstring& path) {
@@ -32,9 +28,9 @@ std::wstring UnixPath(const std::wstring& path) {
     return L"\"" + std::wstring(text.begin(), text.end()) + L"\"";
 }
 
-// Starts a Unix tool of /bin through Wine's Z: drive. Wine's handle of a Unix process cannot be waited on, so
-// callers wait for what the tool does.
-void RunUnixTool(const std::wstring& tool, std::wstring arguments) {
+// Starts a Unix tool of /bin through Wine's Z: drive, then waits up to ten seconds for path to exist (or to be gone),
+// as Wine's handle of a Unix process cannot be waited on. Whether it turned so.
+bool RunUnixTool(const std::wstring& tool, const std::wstring& arguments, const std::wstring& path, bool existing) {
     std::wstring commandLine = tool + L" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -43,10 +39,6 @@ void RunUnixTool(const std::wstring& tool, std::wstring arguments) {
                        &startup, &process)) {
         const t_Handle processHandle(process.hProcess), threadHandle(process.hThread);
     }
-}
-
-// Waits up to ten seconds for the path to exist (or to be gone); whether it does.
-bool PathTurns(const std::wstring& path, bool existing) {
     for (int tries = 0; tries < 500; ++tries) {
         if ((GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) == existing) return true;
         Sleep(20);
@@ -56,10 +48,10 @@ bool PathTurns(const std::wstring& path, bool existing) {
 
 } // namespace
 
-t_ScratchFolder::t_ScratchFolder(std::wstring_view name)
+t_ScratchFolder::t_ScratchFolder(std::wstring_view name) {
     // The process id keeps tests that CTest runs side by side (one process each) out of each other's folders.
-    : path_(TemporaryFolder() + L"ombrix-test-" + std::wstring(name) + L"-" + std::to_wstring(GetCurrentProcessId()) +
-            L"\\") {
+    const std::wstring leaf = L"ombrix-test-" + std::wstring(name) + L"-" + std::to_wstring(GetCurrentProcessId());
+    path_ = (std::filesystem::temp_directory_path() / leaf).wstring() + L"\\";
     RemoveTree(path_);
     if (!CreateDirectoryW(path_.c_str(), nullptr)) ThrowWin32Error(GetLastError());
 }
@@ -67,57 +59,34 @@ t_ScratchFolder::t_ScratchFolder(std::wstring_view name)
 t_ScratchFolder::~t_ScratchFolder() { RemoveTree(path_); }
 
 void RemoveTree(const std::wstring& path) {
-    std::wstring plain = path;
-    while (!plain.empty() && plain.back() == L'\\') plain.pop_back();
+    const std::wstring plain = path.substr(0, path.find_last_not_of(L'\\') + 1);
     const DWORD attributes = GetFileAttributesW(plain.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return;
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         SetFileAttributesW(plain.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileW(plain.c_str());
-        return;
+    } else if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        std::error_code ignored;
+        for (const auto& entry : std::filesystem::directory_iterator(plain, ignored))
+            RemoveTree(entry.path().wstring());
+        RemoveDirectoryW(plain.c_str());
+    } else if (!RemoveDirectoryW(plain.c_str()) && !DeleteFileW(plain.c_str()) && !UnixPath(plain).empty()) {
+        // A folder link: the link goes, not what it leads to. Wine removes a Unix link neither way; its own tool does.
+        RunUnixTool(L"rm", UnixPath(plain), plain, false);
     }
-    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) { // a folder link: the link goes, not what it leads to
-        // Wine removes a Unix link neither way; its own tool does.
-        if (!RemoveDirectoryW(plain.c_str()) && !DeleteFileW(plain.c_str()) && !UnixPath(plain).empty()) {
-            RunUnixTool(L"rm", UnixPath(plain));
-            PathTurns(plain, false);
-        }
-        return;
-    }
-    WIN32_FIND_DATAW entry;
-    t_FindHandle find(FindFirstFileW((plain + L"\\*").c_str(), &entry));
-    if (find) {
-        do {
-            const std::wstring name = entry.cFileName;
-            if (name != L"." && name != L"..") RemoveTree(plain + L"\\" + name);
-        } while (FindNextFileW(find.Get(), &entry));
-    }
-    find.Reset();
-    RemoveDirectoryW(plain.c_str());
 }
 
 void WriteFileBytes(const std::wstring& path, std::string_view bytes) {
-    t_FileHandle file(
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) ThrowWin32Error(GetLastError());
-    DWORD written = 0;
-    if (!WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-        written != bytes.size())
-        ThrowWin32Error(GetLastError());
+    std::ofstream file(std::filesystem::path(path), std::ios::binary);
+    if (!file.write(bytes.data(), static_cast<std::streamsize>(bytes.size())).flush()) {
+        throw std::runtime_error("WriteFileBytes: the file cannot be written");
+    }
 }
 
 std::string ReadFileBytes(const std::wstring& path) {
-    t_FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) ThrowWin32Error(GetLastError());
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.Get(), &size)) ThrowWin32Error(GetLastError());
-    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    if (!bytes.empty() && !ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
-        ThrowWin32Error(GetLastError());
-    bytes.resize(read);
-    return bytes;
+    std::ifstream file(std::filesystem::path(path), std::ios::binary);
+    if (!file) throw std::runtime_error("ReadFileBytes: the file cannot be read");
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 bool MakeFolderLink(const std::wstring& link, const std::wstring& target) {
@@ -126,8 +95,7 @@ bool MakeFolderLink(const std::wstring& link, const std::wstring& target) {
         return true;
     // Wine's CreateSymbolicLinkW reports success and makes nothing; there the Unix tool makes the link, which Wine
     // lists as a folder that is a reparse point, as Windows lists a folder link.
-    RunUnixTool(L"ln", L"-s " + UnixPath(target) + L" " + UnixPath(link));
-    return PathTurns(link, true);
+    return RunUnixTool(L"ln", L"-s " + UnixPath(target) + L" " + UnixPath(link), link, true);
 }
 
 } // namespace n_ombrix_test
