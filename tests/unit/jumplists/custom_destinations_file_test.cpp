@@ -89,31 +89,3 @@ TEST_F(CustomDestinationsFile, CategoriesReadWithTheirNamesAndItems) {
     EXPECT_EQ(categories[4].items.at(0).DisplayText(), L"Run the tool");
     EXPECT_TRUE(categories[4].items[0].ParsingText().empty());
 }
-
-TEST_F(CustomDestinationsFile, ItemsAreRemovedInPlaceAndALinkThatDoesNotLoadSpoilsTheFile) {
-    const std::string first = SavedLink(Document(L"first.txt"));
-    Write({{.type = 0, .name = L"One", .links = {first}},
-           {.type = 0, .name = L"Two", .links = {SavedLink(Document(L"second.txt"))}},
-           {.type = 2, .links = {SavedLink(Document(L"third.exe"))}}});
-    const std::size_t before = ReadFileBytes(FilePath()).size();
-    Open();
-    ASSERT_TRUE(file_.IsOpen());
-    file_.RemoveItems(0, 0, 1);
-    EXPECT_TRUE(file_.Categories()[0].items.empty());
-    file_.Close();
-    // Exactly the item's class identifier and state are gone; the rest reads back.
-    EXPECT_EQ(ReadFileBytes(FilePath()).size(), before - 16 - first.size());
-    Open();
-    ASSERT_EQ(file_.Categories().size(), 3u);
-    EXPECT_TRUE(file_.Categories()[0].items.empty());
-    EXPECT_EQ(LinkTarget(file_.Categories()[1].items.at(0)), scratch_ / L"second.txt");
-    EXPECT_EQ(LinkTarget(file_.Categories()[2].items.at(0)), scratch_ / L"third.exe");
-
-    file_.Close();
-    std::string broken = SavedLink(Document(L"d.txt"));
-    broken[0] = 'X';
-    Write({{.type = 2, .links = {SavedLink(Document(L"e.txt")), broken}}});
-    Open();
-    EXPECT_FALSE(file_.IsOpen());
-    EXPECT_TRUE(file_.Categories().empty());
-}

@@ -250,14 +250,3 @@ TEST(QuillaneParse, ReadsWhatPeopleWrite) {
         EXPECT_EQ(Dump(document, document.Root()), expected) << "from: " << testing::PrintToString(std::wstring(text));
     }
 }
-
-TEST(QuillaneParse, ReadsInLinearTime) {
-    // Sizes far beyond real files; any step worse than linear would run into the test's time-out.
-    t_Document document;
-    document.Parse(L"\"\" \"\"=\"" + Repeat(L"C:\\\\Program Files\\\\\\\"x\\\" ", 100000) + L"\"\n" +
-                   Repeat(L"  \"sibling\"\n", 200000) + L"  \"last\"" + Repeat(L" \"\"=\"v\"", 200000));
-    EXPECT_EQ(document.AttributeByName(document.Root(), L""), Repeat(L"C:\\Program Files\\\"x\" ", 100000));
-    // The last of 200001 children, with its 200000 attributes, written as a document of its own.
-    const t_Element last = document.ChildByName(document.Root(), L"last");
-    EXPECT_EQ(document.Serialise(last), L"\"last\"" + Repeat(L" \"\"=\"v\"", 200000) + L"\r\n");
-}
