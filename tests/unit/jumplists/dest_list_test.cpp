@@ -1,6 +1,6 @@
 // The DestList stream of automatic jump-list files: streams assembled here record by record, links that load or not
-// as each test says, and every edit checked on the bytes it leaves and on what the next open reads. The fuzz target
-// checks the same invariants on random streams; these tests pin down which entries are kept and where bytes go.
+// as each test says, and every edit checked on the bytes it leaves. The fuzz target checks on random streams that
+// whatever opens or is written opens again the same; these tests pin down which entries are kept and where bytes go.
 
 #include "jumplists/dest_list.h"
 
@@ -92,17 +92,6 @@ t_Entries Entries(const t_DestList& list) {
     return entries;
 }
 
-// A copy of the stream opens without a write to the entries the list holds.
-void ExpectReopensAs(const t_MemoryByteStream& stream, const t_DestList& list) {
-    t_MemoryByteStream copy(stream.Bytes());
-    t_FakeLinks links;
-    t_DestList again;
-    ASSERT_EQ(ResultOf([&] { Open(again, copy, links); }), 0);
-    EXPECT_EQ(copy.ChangeCount(), 0u);
-    EXPECT_EQ(Entries(again), Entries(list));
-    EXPECT_EQ(again.PinnedEntryNumbers(), list.PinnedEntryNumbers());
-}
-
 } // namespace
 
 TEST(DestListRepair, KeepsPinsWhoseLinksAreNotBrokenAndNumbersThemWithoutGaps) {
@@ -133,7 +122,6 @@ TEST(DestListRepair, KeepsPinsWhoseLinksAreNotBrokenAndNumbersThemWithoutGaps) {
         // The entry whose link did not load here stays in the file, found by number but not by key.
         EXPECT_TRUE(list.FindByNumber(2) && !list.FindByKey(0x5002));
         EXPECT_EQ(links.paths[9], L"C:\\Docs\\j");
-        ExpectReopensAs(stream, list);
     }
 }
 
@@ -241,7 +229,6 @@ TEST(DestListEdits, TouchOnlyTheBytesTheyMust) {
     EXPECT_EQ(Entries(list), (t_Entries{{1, -1}, {0, 0}}));
     EXPECT_EQ(list.Header().revision, 0xABCD000000000017u);
     EXPECT_EQ(list.Header().lastIssued, 0x1234567800000001u);
-    ExpectReopensAs(stream, list);
 }
 
 // An edit cut short leaves the model as it was and a stream that the next open reads with every entry.
