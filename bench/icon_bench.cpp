@@ -5,9 +5,9 @@
 #include "bench_support.h"
 #include "bench_windows.h"
 
-#include "app/display_metrics.h"
 #include "catalogue/icon_store.h"
 #include "system/com_ptr.h"
+#include "system/display_metrics.h"
 #include "system/unique_handle.h"
 
 #include <windows.h>
@@ -53,7 +53,6 @@ void RemoveLinks(const std::wstring& folder) {
     }
     RemoveDirectoryW(folder.c_str());
 }
-
 
 } // namespace
 

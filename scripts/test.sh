@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs every test of Ombrix: the platform-neutral code natively with sanitizers, a bounded libFuzzer run of the
+# Runs every test of Ombrix: the include layering of src/, the platform-neutral code natively with sanitizers, a bounded libFuzzer run of the
 # parsers of files from elsewhere, then the Windows build's unit and system tests under Wine. Installs what is
 # missing first. Exits non-zero if anything fails.
 #   scripts/test.sh            everything
@@ -8,11 +8,15 @@ set -u -o pipefail
 source "$(dirname "$0")/lib/setup.sh"
 source "$ombrix_root/scripts/lib/wine.sh"
 source "$ombrix_root/scripts/lib/fuzz.sh"
+source "$ombrix_root/scripts/lib/layers.sh"
 
 ctest_arguments=("$@")
 status=0
 
 ombrix_install_packages || exit 1
+
+ombrix_log "layer order of the includes in src/"
+ombrix_check_layers || status=1
 
 ombrix_log "native build (platform-neutral code, address and undefined-behaviour sanitizers)"
 if ombrix_build_preset native; then

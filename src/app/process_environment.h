@@ -2,10 +2,10 @@
 // Process-wide platform state, set up first and torn down last: heap policy, COM, the shutdown privilege, display
 // metrics, buffered painting, common controls, the character-type locale and the known folders.
 
-#include "app/display_metrics.h"
-#include "app/known_folders.h"
 #include "app/web_addresses.h"
 #include "system/com_ptr.h"
+#include "system/display_metrics.h"
+#include "system/known_folders.h"
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,5 @@
 #include "catalogue/catalogue_scan.h"
 
-#include "app/known_folders.h"
 #include "catalogue/catalogue_tidy.h"
 #include "catalogue/file_item.h"
 #include "catalogue/filter_pattern.h"
@@ -10,6 +9,7 @@
 #include "catalogue/shortcut_item.h"
 #include "launch/shell_execute.h"
 #include "system/folder_walker.h"
+#include "system/known_folders.h"
 #include "system/unique_handle.h"
 
 #include <shobjidl.h>

@@ -6,9 +6,9 @@
 // GdiAlphaBlend. Every handle the store gives out is null or one of its images, alive until Clear or destruction;
 // callers never delete them.
 
-#include "app/display_metrics.h"
 #include "catalogue/icon_source_key.h"
 #include "system/com_ptr.h"
+#include "system/display_metrics.h"
 #include "system/unique_handle.h"
 
 #include <shellapi.h>

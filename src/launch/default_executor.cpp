@@ -1,7 +1,7 @@
 #include "launch/default_executor.h"
 
-#include "app/known_folders.h"
 #include "launch/shell_execute.h"
+#include "system/known_folders.h"
 
 #include <windows.h>
 

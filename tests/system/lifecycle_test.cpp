@@ -4,8 +4,8 @@
 #include "registry_override.h"
 #include "scratch_folder.h"
 
-#include "app/known_folders.h"
 #include "quillane/document.h"
+#include "system/known_folders.h"
 #include "system/text_file.h"
 
 #include <gtest/gtest.h>

@@ -3,12 +3,12 @@
 
 #include "catalogue/catalogue_scan.h"
 
-#include "app/display_metrics.h"
 #include "catalogue/link_properties.h"
 #include "launch_record.h"
 #include "link_property_writer.h"
 #include "scratch_folder.h"
 #include "shell_link.h"
+#include "system/display_metrics.h"
 #include "system/path_text.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,5 @@
 #include "jumplists/shell_destination.h"
 
-#include "app/display_metrics.h"
 #include "catalogue/icon_store.h"
 #include "catalogue/link_properties.h"
 #include "jump_list_files.h"
@@ -8,6 +7,7 @@
 #include "scratch_folder.h"
 #include "shell_link.h"
 #include "system/com_ptr.h"
+#include "system/display_metrics.h"
 #include "system/error_exception.h"
 #include "system/upper_case.h"
 

@@ -3,8 +3,8 @@
 
 #include "launch/default_executor.h"
 
-#include "app/known_folders.h"
 #include "launch/default_launcher.h"
+#include "system/known_folders.h"
 
 #include "launch_record.h"
 #include "scratch_folder.h"

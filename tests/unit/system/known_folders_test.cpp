@@ -1,6 +1,6 @@
 // The folders the system works in, read through the shell from the test prefix's folder settings.
 
-#include "app/known_folders.h"
+#include "system/known_folders.h"
 
 #include "registry_override.h"
 #include "scratch_folder.h"

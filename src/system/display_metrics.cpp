@@ -1,4 +1,4 @@
-#include "app/display_metrics.h"
+#include "system/display_metrics.h"
 
 #include "system/dpi_scaling.h"
 #include "system/unique_handle.h"

@@ -4,8 +4,8 @@
 #include <array>
 #include <string>
 
-#include <windows.h>
 #include <shtypes.h>
+#include <windows.h>
 
 namespace n_ombrix {
 

@@ -1,4 +1,4 @@
-#include "app/known_folders.h"
+#include "system/known_folders.h"
 
 #include "system/com_ptr.h"
 #include "system/module_file_name.h"
