@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Runs every test of Ombrix: the include layering of src/, the platform-neutral code natively with sanitizers, a bounded libFuzzer run of the
-# parsers of files from elsewhere, then the Windows build's unit and system tests under Wine. Installs what is
-# missing first. Exits non-zero if anything fails.
+# Runs every test of Ombrix: the layer order of the includes in src/, the platform-neutral code natively with
+# sanitizers, a bounded libFuzzer run of the parsers of files from elsewhere, then the Windows build's unit and system
+# tests under Wine. Installs what is missing first. Exits non-zero if anything fails.
 #   scripts/test.sh            everything
 #   scripts/test.sh -R regex   only the tests whose names match (passed on to CTest)
 set -u -o pipefail
