@@ -1,0 +1,46 @@
+// The popup's lengths at the common DPIs, with 32-px and 16-px system icons at 96 DPI and 48 and 24 at 144.
+
+#include "ui/anchored_layout.h"
+#include "ui/widget_metrics.h"
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+using namespace n_ombrix;
+
+TEST(WidgetMetrics, LengthsScaleWithTheDpiAndTablesWithItsClass) {
+    const t_WidgetMetrics at96 = t_WidgetMetrics::For({}, {});
+    const t_WidgetMetrics at144 = t_WidgetMetrics::For({.dpiX = 144,
+                                                        .dpiY = 144,
+                                                        .iconWidth = 48,
+                                                        .iconHeight = 48,
+                                                        .smallIconWidth = 24,
+                                                        .smallIconHeight = 24,
+                                                        .dpiClass = 2},
+                                                       {});
+    const auto lengths = [](const t_WidgetMetrics& m) {
+        return std::tuple(m.unit, m.buttonWidth, m.wideUnit, m.slideRange, m.smallSlideRange, m.rowHeight,
+                          m.compactRowHeight, m.iconLeftInset, m.iconTopInset, m.gripOffset, m.buttonImage);
+    };
+    EXPECT_EQ(lengths(at96), std::tuple(20, 50, 200, 58, 42, 40, 24, 13, 4, 0, 32));
+    EXPECT_EQ(lengths(at144), std::tuple(30, 74, 296, 86, 62, 59, 35, 19, 5, 0, 48));
+}
+
+TEST(AnchoredLayout, EdgesFollowTheirReferencesAndAStretchedPaneKeepsOnePixel) {
+    const std::int32_t left = 10, right = 100, narrow = 14;
+    const t_Rect pane{0, 0, 30, 20};
+    // Left and right: stretched between them; right only: its width kept; none: where it was.
+    EXPECT_EQ(AnchoredRect(pane, {.left = {&left, 2}, .right = {&right, 8}}), (t_Rect{12, 0, 92, 20}));
+    EXPECT_EQ(AnchoredRect(pane, {.right = {&right, 8}}), (t_Rect{62, 0, 92, 20}));
+    EXPECT_EQ(AnchoredRect(pane, {}), pane);
+    EXPECT_EQ(AnchoredRect(pane, {.left = {&left, 2}, .right = {&narrow, 8}, .bottom = {&right, 0}}),
+              (t_Rect{12, 80, 13, 100}));
+    // A pane whose rectangle stays is not moved; a forced move or a new size is.
+    const unsigned flags = n_move_flags::noZOrder | n_move_flags::noRedraw | n_move_flags::noActivate |
+                           n_move_flags::noCopyBits | n_move_flags::noOwnerZOrder;
+    EXPECT_TRUE(MovesNothing(MoveFlags(pane, pane, flags, false)));
+    EXPECT_FALSE(MovesNothing(MoveFlags(pane, pane, flags, true)));
+    EXPECT_FALSE(MovesNothing(MoveFlags(pane, {0, 0, 31, 20}, flags, false)));
+    EXPECT_FALSE(MovesNothing(MoveFlags(pane, pane, n_move_flags::noZOrder, false)));
+}
