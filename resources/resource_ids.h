@@ -7,6 +7,12 @@
 #define IDS_LAST 291
 #define IDM_CONTEXT_MENUS 512
 
+// The popup's bitmaps: seven sets of four sizes, one for each DPI class, each bitmap IDB_POPUP_FIRST + 4 * set +
+// class: the jump-list mark, the resize grip, the unpinned and the pinned pin, the mode button in the command and in
+// the application mode, and the power button.
+#define IDB_POPUP_FIRST 102
+#define IDB_POPUP_SETS 7
+
 // Headers of the jump list's groups.
 #define IDS_PINNED_HEADER 207
 #define IDS_RECENT_HEADER 208

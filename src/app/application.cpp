@@ -19,7 +19,7 @@ t_Configuration LoadedConfiguration(const t_ProcessEnvironment& environment) {
 
 t_Application::t_Application()
     : configuration_(LoadedConfiguration(environment_)),
-      iconStore_(environment_.DisplayMetrics(), environment_.Instance()),
+      widgetResources_(environment_.Instance(), environment_.DisplayMetrics()),
       launcher_(environment_.KnownFolders().DataFolder()),
       currentJumpList_({.automatic = environment_.KnownFolders().AutomaticDestinationsFolder(),
                         .custom = environment_.KnownFolders().CustomDestinationsFolder()}) {}
@@ -42,10 +42,11 @@ void t_Application::SaveState() {
 }
 
 void t_Application::ApplyConfiguration() {
+    widgetResources_.ApplyColorScheme(configuration_.colors, configuration_.useWindowsTheme);
     launcher_.SetCustomExecutors(configuration_.customExecutors);
     // Packaged applications join the applications tree inside the build, before the shortcut folders, when
     // "handle modern apps" is set.
-    BuildCatalogue(catalogue_, iconStore_, configuration_, environment_.KnownFolders());
+    BuildCatalogue(catalogue_, widgetResources_.IconStore(), configuration_, environment_.KnownFolders());
     busy_ = false;
 }
 
@@ -55,6 +56,14 @@ void t_Application::ResetCatalogueState() {
     currentJumpList_.Drop();
     catalogue_.Clear();
     launcher_.Clear();
+}
+
+void t_Application::SystemSettingsChanged() { widgetResources_.ReadWheelSettings(); }
+
+void t_Application::WindowsThemeChanged() {
+    if (!configuration_.useWindowsTheme) return;
+    widgetResources_.ApplyColorScheme(configuration_.colors, true);
+    if (window_) InvalidateRect(window_->Handle(), nullptr, TRUE);
 }
 
 void t_Application::HidePopup() {

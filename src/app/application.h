@@ -5,10 +5,10 @@
 #include "app/application_window.h"
 #include "app/process_environment.h"
 #include "catalogue/catalogue.h"
-#include "catalogue/icon_store.h"
 #include "config/configuration.h"
 #include "jumplists/current_jump_list.h"
 #include "launch/default_launcher.h"
+#include "ui/widget_resources.h"
 
 #include <memory>
 
@@ -35,6 +35,10 @@ public:
     void ResetCatalogueState();
 
     void HidePopup();
+    // The system's settings changed (the wheel's lines per notch among them).
+    void SystemSettingsChanged();
+    // The desktop's theme or accent colour changed: the colours follow when the popup follows the Windows theme.
+    void WindowsThemeChanged();
 
     const t_ProcessEnvironment& Environment() const noexcept { return environment_; }
     const t_Configuration& Configuration() const noexcept { return configuration_; }
@@ -46,8 +50,8 @@ public:
 private:
     t_ProcessEnvironment environment_;
     t_Configuration configuration_;
-    // The item images. The widget resources join here and take the store in when they are built.
-    t_IconStore iconStore_;
+    // The fonts, colours, bitmaps, strings and lengths every window draws with, and the item images.
+    t_WidgetResources widgetResources_;
     // Makes the profile folder the current directory, which programs started from the command box inherit.
     t_DefaultLauncher launcher_;
     // Owns every item; the scan fills it and the search over it joins it.

@@ -38,11 +38,18 @@ LRESULT t_ApplicationWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM l
         application_.SaveState();
         if (wParam) PostQuitMessage(exitEndSession);
         return 0;
+    case WM_SETTINGCHANGE:
+        application_.SystemSettingsChanged();
+        return 0;
+    case WM_THEMECHANGED:
+    case WM_DWMCOLORIZATIONCOLORCHANGED:
+        application_.WindowsThemeChanged();
+        return 0;
     case WM_PAINT:
         ValidateRect(Handle(), nullptr);
         return 0;
     default:
-        return DefWindowProcW(Handle(), message, wParam, lParam);
+        return DefaultProcedure(message, wParam, lParam);
     }
 }
 

@@ -29,9 +29,7 @@ t_ProcessEnvironment::t_ShutdownPrivilege::t_ShutdownPrivilege() noexcept {
     AdjustTokenPrivileges(token.Get(), FALSE, &privileges, 0, nullptr, nullptr);
 }
 
-t_ProcessEnvironment::t_BufferedPaint::t_BufferedPaint() {
-    n_graphics::n_gdi::ThrowIfFailed(BufferedPaintInit());
-}
+t_ProcessEnvironment::t_BufferedPaint::t_BufferedPaint() { n_graphics::n_gdi::ThrowIfFailed(BufferedPaintInit()); }
 
 t_ProcessEnvironment::t_BufferedPaint::~t_BufferedPaint() {
     // A destructor cannot report; BufferedPaintUnInit only fails when the counts are already unbalanced.
@@ -56,9 +54,7 @@ HINSTANCE t_ProcessEnvironment::ProgramInstance() {
 }
 
 t_ProcessEnvironment::t_ProcessEnvironment()
-    : displayMetrics_(t_DisplayMetrics::Read()),
-      instance_(ProgramInstance()),
-      knownFolders_(instance_),
+    : displayMetrics_(t_DisplayMetrics::Read()), instance_(ProgramInstance()), knownFolders_(instance_),
       encodedHomePage_(EncodePointer(const_cast<std::uint16_t*>(HomePageAddress().data()))),
       encodedAboutLink_(EncodePointer(const_cast<std::uint16_t*>(AboutLinkAddress().data()))) {}
 

@@ -25,8 +25,7 @@ constexpr std::uint16_t KeyAt(std::size_t index) noexcept {
     return static_cast<std::uint16_t>(state ^ (state >> 16));
 }
 
-template <std::size_t N>
-consteval std::array<std::uint16_t, N - 1> Encipher(const wchar_t (&text)[N]) {
+template <std::size_t N> consteval std::array<std::uint16_t, N - 1> Encipher(const wchar_t (&text)[N]) {
     std::array<std::uint16_t, N - 1> units{};
     for (std::size_t i = 0; i + 1 < N; ++i) units[i] = static_cast<std::uint16_t>(text[i]) ^ KeyAt(i);
     return units;

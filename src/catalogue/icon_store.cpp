@@ -19,6 +19,7 @@ using t_Bitmap = t_IconStore::t_Bitmap;
 namespace {
 
 using n_graphics::n_gdi::t_MemoryDc;
+using n_graphics::n_gdi::t_Selection;
 
 // A new image of the store's format, its pixels zero (transparent).
 t_Bitmap NewImage(int size, void** bits) {
@@ -47,22 +48,6 @@ t_Pixels PixelsOf(HBITMAP bitmap) noexcept {
     return {static_cast<const std::byte*>(record.bmBits),
             static_cast<std::size_t>(record.bmWidthBytes) * static_cast<std::size_t>(record.bmHeight)};
 }
-
-// Keeps a bitmap selected into a memory DC for the object's lifetime, and puts the DC's own bitmap back after.
-class t_Selection {
-public:
-    t_Selection(HDC dc, HBITMAP bitmap) noexcept : dc_(dc), previous_(SelectObject(dc, bitmap)) {}
-    t_Selection(const t_Selection&) = delete;
-    t_Selection& operator=(const t_Selection&) = delete;
-    ~t_Selection() {
-        if (previous_) SelectObject(dc_, previous_);
-    }
-    explicit operator bool() const noexcept { return previous_ != nullptr && previous_ != HGDI_ERROR; }
-
-private:
-    HDC dc_;           // not owned
-    HGDIOBJ previous_; // not owned
-};
 
 } // namespace
 

@@ -7,7 +7,7 @@
 
 namespace n_zql::n_system::n_windows {
 
-// Empty when the module has no such string.
+// Empty when the module has no such string, or when it is stored without its terminator (a table that is not ours).
 std::wstring ResourceString(HMODULE module, UINT id);
 
 } // namespace n_zql::n_system::n_windows

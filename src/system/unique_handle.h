@@ -111,6 +111,37 @@ private:
     HDC dc_;
 };
 
+// An object selected into a DC for the owner's lifetime; the one it replaced goes back at the end.
+class t_Selection {
+public:
+    t_Selection(HDC dc, HGDIOBJ object) noexcept : dc_(dc), previous_(SelectObject(dc, object)) {}
+    t_Selection(const t_Selection&) = delete;
+    t_Selection& operator=(const t_Selection&) = delete;
+    ~t_Selection() {
+        if (*this) SelectObject(dc_, previous_);
+    }
+    explicit operator bool() const noexcept { return previous_ != nullptr && previous_ != HGDI_ERROR; }
+
+private:
+    HDC dc_;           // not owned
+    HGDIOBJ previous_; // not owned
+};
+
+// The DC's state (selected objects, colours, modes) saved for the owner's lifetime and restored at the end.
+class t_SavedDcState {
+public:
+    explicit t_SavedDcState(HDC dc) noexcept : dc_(dc), saved_(SaveDC(dc)) {}
+    t_SavedDcState(const t_SavedDcState&) = delete;
+    t_SavedDcState& operator=(const t_SavedDcState&) = delete;
+    ~t_SavedDcState() {
+        if (saved_) RestoreDC(dc_, saved_);
+    }
+
+private:
+    HDC dc_; // not owned
+    int saved_;
+};
+
 } // namespace n_graphics::n_gdi
 
 } // namespace n_zql::n_system::n_windows

@@ -26,16 +26,16 @@ struct t_Anchors {
     t_Anchor left{}, top{}, right{}, bottom{};
 };
 
-// One axis. With a near reference the position follows it, and with a far one too the length stretches between
-// them (at least 1); with only a far reference the pane keeps its length and follows that edge; without any it
-// stays where it is.
-constexpr void ApplyAnchors(const t_Anchor& near, const t_Anchor& far, std::int32_t& position,
+// One axis. With a reference for the start (left or top) the position follows it, and with one for the end too
+// the length stretches between them (at least 1); with only an end reference the pane keeps its length and follows
+// that edge; without any it stays where it is.
+constexpr void ApplyAnchors(const t_Anchor& start, const t_Anchor& end, std::int32_t& position,
                             std::int32_t& length) noexcept {
-    if (near.reference) {
-        position = *near.reference + near.margin;
-        if (far.reference) length = std::max(*far.reference - position - far.margin, 1);
-    } else if (far.reference) {
-        position = *far.reference - length - far.margin;
+    if (start.reference) {
+        position = *start.reference + start.margin;
+        if (end.reference) length = std::max(*end.reference - position - end.margin, 1);
+    } else if (end.reference) {
+        position = *end.reference - length - end.margin;
     }
 }
 

@@ -10,9 +10,10 @@ thread_local std::exception_ptr abandonedWith;
 
 } // namespace
 
-WPARAM t_MessageLoop::Run() {
+WPARAM t_MessageLoop::Run(HWND dialogWindow) {
     MSG message{};
     while (!abandonedWith && GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (dialogWindow && IsDialogMessageW(dialogWindow, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

@@ -10,8 +10,9 @@ namespace n_ombrix {
 class t_MessageLoop {
 public:
     // Runs until WM_QUIT (or a failing GetMessageW) and returns WM_QUIT's wParam. If a window procedure of this
-    // thread caught an exception meanwhile, that exception is rethrown here instead.
-    static WPARAM Run();
+    // thread caught an exception meanwhile, that exception is rethrown here instead. With a dialog window, messages
+    // are offered to IsDialogMessageW for it first (Tab between its controls).
+    static WPARAM Run(HWND dialogWindow = nullptr);
 
     // Keeps the first exception caught on this thread and ends the loop. Called from inside window procedures.
     static void Abandon(std::exception_ptr exception) noexcept;

@@ -8,6 +8,14 @@ namespace n_ombrix_test {
 
 t_RegistryOverride::t_RegistryOverride(std::wstring keyPath, std::wstring valueName, const std::wstring& value,
                                        DWORD type)
+    : t_RegistryOverride(std::move(keyPath), std::move(valueName), type, value.c_str(),
+                         static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) {}
+
+t_RegistryOverride::t_RegistryOverride(std::wstring keyPath, std::wstring valueName, DWORD value)
+    : t_RegistryOverride(std::move(keyPath), std::move(valueName), REG_DWORD, &value, sizeof value) {}
+
+t_RegistryOverride::t_RegistryOverride(std::wstring keyPath, std::wstring valueName, DWORD type, const void* data,
+                                       DWORD size)
     : keyPath_(std::move(keyPath)), valueName_(std::move(valueName)) {
     // The value as stored, whatever its type: environment references stay unexpanded.
     const auto query = [&](void* data, DWORD* size) {
@@ -19,8 +27,7 @@ t_RegistryOverride::t_RegistryOverride(std::wstring keyPath, std::wstring valueN
         query(savedBytes_->data(), &size);
         savedBytes_->resize(size);
     }
-    const LSTATUS status = RegSetKeyValueW(HKEY_CURRENT_USER, keyPath_.c_str(), valueName_.c_str(), type, value.c_str(),
-                                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    const LSTATUS status = RegSetKeyValueW(HKEY_CURRENT_USER, keyPath_.c_str(), valueName_.c_str(), type, data, size);
     if (status != ERROR_SUCCESS) n_zql::n_system::n_windows::ThrowWin32Error(static_cast<std::uint32_t>(status));
 }
 
