@@ -4,6 +4,7 @@
 #include "ui/widget_resources.h"
 
 #include "built_program.h"
+#include "paint_target.h"
 #include "registry_override.h"
 #include "resource_ids.h"
 #include "system/com_ptr.h"
@@ -116,26 +117,16 @@ TEST_F(WidgetResources, HighlightsFillWithTheirStatesColours) {
     for (std::size_t i = 0; i < scheme.size(); ++i) scheme[i] = Rgb(static_cast<std::uint32_t>(8 * i), 0, 100);
     resources.ApplyColorScheme(scheme, false);
 
-    // A 40 x 20 target; a buffered-paint DC over it, as every pane paints.
-    const BITMAPINFO info{{sizeof info.bmiHeader, 40, -20, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
-    void* bits = nullptr;
-    const n_graphics::n_gdi::t_Bitmap target(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    const n_graphics::n_gdi::t_MemoryDc dc(CreateCompatibleDC(nullptr));
-    const n_graphics::n_gdi::t_Selection selected(dc.Get(), target.Get());
-    const auto pixel = [&](int x, int y) {
-        const std::uint32_t value = static_cast<const std::uint32_t*>(bits)[y * 40 + x] & 0xFFFFFF;
-        return Rgb(value >> 16 & 0xFF, value >> 8 & 0xFF, value & 0xFF);
-    };
+    t_PaintTarget target(40, 20);
     const RECT all{0, 0, 40, 20}, inner{10, 2, 30, 18};
+    const auto pixel = [&](int x, int y) { return target.Pixel(x, y); };
     for (const bool split : {false, true}) {
-        HDC buffered = nullptr;
-        const HPAINTBUFFER buffer = BeginBufferedPaint(dc.Get(), &all, BPBF_COMPATIBLEBITMAP, nullptr, &buffered);
-        ASSERT_NE(buffer, nullptr);
-        if (split)
-            FillSplitHighlight(buffered, all, inner, resources, t_HighlightState::elevatedSelection);
-        else
-            FillHighlight(buffered, all, resources, t_HighlightState::preliminary);
-        EndBufferedPaint(buffer, TRUE);
+        ASSERT_TRUE(target.Paint([&](HDC buffered, const RECT&) {
+            if (split)
+                FillSplitHighlight(buffered, all, inner, resources, t_HighlightState::elevatedSelection);
+            else
+                FillHighlight(buffered, all, resources, t_HighlightState::preliminary);
+        }));
         if (!split) {
             EXPECT_EQ(pixel(0, 0), scheme[5]);   // preliminary frame
             EXPECT_EQ(pixel(20, 10), scheme[6]); // preliminary area

@@ -1,0 +1,105 @@
+#include "ui/index_pane.h"
+
+#include "ui/index_model.h"
+#include "ui/item_list_pane.h"
+#include "ui/paint_buffer.h"
+#include "ui/widget_resources.h"
+#include "ui/window_class.h"
+
+#include <windowsx.h>
+
+#include <cstdlib>
+
+namespace n_ombrix {
+
+t_IndexPane::t_IndexPane(const t_WidgetResources& resources, const t_WindowClass& paneClass, HWND parent, int controlId,
+                         t_ItemListPane& list)
+    : resources_(resources), list_(list) {
+    CreateWindowFor({.style = WS_CHILD | WS_VISIBLE, .className = paneClass.Name(), .controlId = controlId}, parent);
+}
+
+void t_IndexPane::SetModel(t_IndexModel& model) {
+    model_ = &model;
+    const RECT& client = ClientRectangle();
+    model_->Resize(client.right - client.left, client.bottom - client.top);
+    Repaint();
+}
+
+LRESULT t_IndexPane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!model_ && message != WM_PAINT) return DefaultProcedure(message, wParam, lParam);
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_SIZE:
+        ReadClientRectangle();
+        model_->Resize(ClientRectangle().right, ClientRectangle().bottom);
+        return 0;
+    case WM_LBUTTONDOWN:
+        pressedAt_ = GET_Y_LPARAM(lParam);
+        return 0;
+    case WM_MOUSEMOVE:
+        OnMouseMove(GET_Y_LPARAM(lParam));
+        return 0;
+    case WM_LBUTTONUP:
+        OnButtonUp(GET_Y_LPARAM(lParam));
+        return 0;
+    case WM_CAPTURECHANGED:
+        draggedTo_.reset();
+        pressedAt_.reset();
+        return 0;
+    case WM_MOUSEWHEEL:
+        OnWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+        return 0;
+    default:
+        return DefaultProcedure(message, wParam, lParam);
+    }
+}
+
+void t_IndexPane::OnPaint() {
+    const t_PaintBuffer paint(Handle());
+    if (!paint.Dc()) return;
+    if (model_)
+        model_->Paint(paint.Dc(), ClientRectangle());
+    else
+        FillRect(paint.Dc(), &ClientRectangle(), resources_.Brush(t_BrushIndex::indexInactiveArea));
+}
+
+void t_IndexPane::OnMouseMove(std::int32_t y) {
+    if (draggedTo_) {
+        RepaintIf(model_->DragBy(*draggedTo_ - y));
+        draggedTo_ = y;
+        return;
+    }
+    // A press becomes a drag once it has moved as far as the system asks of a drag.
+    if (pressedAt_ && std::abs(y - *pressedAt_) >= resources_.Metrics().dragHeight) {
+        SetCapture(Handle());
+        draggedTo_ = y;
+        RepaintIf(model_->DragBy(*pressedAt_ - y));
+    }
+}
+
+void t_IndexPane::OnButtonUp(std::int32_t y) {
+    if (draggedTo_) {
+        ReleaseCapture(); // the capture's loss ends the drag
+        return;
+    }
+    if (!pressedAt_) return;
+    pressedAt_.reset();
+    ListChanged(model_->ClickAt(y));
+}
+
+void t_IndexPane::OnWheel(short delta) {
+    const int notches = wheel_.Add(delta);
+    if (notches != 0) ListChanged(model_->Wheel(notches));
+}
+
+void t_IndexPane::ListChanged(bool changed) {
+    if (!changed) return;
+    list_.Refresh();
+    Repaint();
+}
+
+} // namespace n_ombrix

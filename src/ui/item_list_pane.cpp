@@ -1,0 +1,180 @@
+#include "ui/item_list_pane.h"
+
+#include "ui/list_model.h"
+#include "ui/paint_buffer.h"
+#include "ui/widget_resources.h"
+#include "ui/window_class.h"
+
+#include <windowsx.h>
+
+#include <cwctype>
+
+namespace n_ombrix {
+
+t_ItemListPane::t_ItemListPane(const t_WidgetResources& resources, const t_WindowClass& paneClass, HWND parent,
+                               int controlId)
+    : resources_(resources) {
+    CreateWindowFor(
+        {.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP, .className = paneClass.Name(), .controlId = controlId}, parent);
+}
+
+t_ItemListPane::~t_ItemListPane() {
+    DestroyWindowFor();
+    if (!accessible_) return;
+    // Clients in other processes may hold the object longer: their calls now fail instead of reaching a dead pane.
+    accessible_->Disconnect();
+    CoDisconnectObject(accessible_, 0);
+    accessible_->Release();
+}
+
+void t_ItemListPane::SetModel(t_ListModel& model) {
+    model_ = &model;
+    const RECT& client = ClientRectangle();
+    model_->Resize(client.right - client.left, client.bottom - client.top);
+    InvalidateRect(Handle(), nullptr, FALSE);
+    Refresh();
+}
+
+void t_ItemListPane::Refresh() {
+    if (!model_ || !Handle()) return;
+    const t_ListRepaint repaint = model_->Settle();
+    if (repaint.everything) {
+        InvalidateRect(Handle(), nullptr, FALSE);
+    } else {
+        for (const t_Rect& row : repaint.rows) {
+            const RECT rect{row.left, row.top, row.right, row.bottom};
+            InvalidateRect(Handle(), &rect, FALSE);
+        }
+    }
+    const std::optional<std::size_t> current = model_->CurrentIndex();
+    if (current == announcedRow_ || !accessible_) return;
+    announcedRow_ = current;
+    if (const std::optional<LONG> child = current ? accessible_->ChildIdOf(*current) : std::nullopt) {
+        if (GetFocus() == Handle()) NotifyWinEvent(EVENT_OBJECT_FOCUS, Handle(), OBJID_CLIENT, *child);
+        NotifyWinEvent(EVENT_OBJECT_SELECTION, Handle(), OBJID_CLIENT, *child);
+    }
+}
+
+LRESULT t_ItemListPane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!model_ && message != WM_PAINT) return DefaultProcedure(message, wParam, lParam);
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_SIZE:
+        OnSize();
+        return 0;
+    case WM_GETDLGCODE:
+        return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_SETFOCUS:
+        model_->FocusGained();
+        break;
+    case WM_MOUSEMOVE:
+        OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        break;
+    case WM_MOUSEHOVER:
+        model_->HoverAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        break;
+    case WM_MOUSELEAVE:
+        OnMouseLeave();
+        break;
+    case WM_LBUTTONDOWN:
+        SetFocus(Handle());
+        return 0;
+    case WM_LBUTTONUP:
+        model_->ClickAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        break;
+    case WM_MOUSEWHEEL:
+        OnWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+        break;
+    case WM_KEYDOWN:
+        if (!OnKey(wParam)) return DefaultProcedure(message, wParam, lParam);
+        break;
+    case WM_CHAR:
+        model_->JumpTo(static_cast<wchar_t>(std::towupper(static_cast<wint_t>(wParam))));
+        break;
+    case WM_GETOBJECT:
+        return OnGetObject(wParam, lParam);
+    default:
+        return DefaultProcedure(message, wParam, lParam);
+    }
+    Refresh();
+    return 0;
+}
+
+void t_ItemListPane::OnPaint() {
+    const t_PaintBuffer paint(Handle());
+    if (!paint.Dc()) return;
+    if (model_)
+        model_->Paint(paint.Dc(), paint.UpdateRectangle());
+    else
+        FillRect(paint.Dc(), &paint.UpdateRectangle(), resources_.Brush(t_BrushIndex::area));
+}
+
+void t_ItemListPane::OnSize() {
+    ReadClientRectangle();
+    const RECT& client = ClientRectangle();
+    model_->Resize(client.right - client.left, client.bottom - client.top);
+    Refresh();
+}
+
+void t_ItemListPane::OnMouseMove(POINT point) {
+    model_->PointerAt(point.x, point.y);
+    // Hovering anew over each row makes it current, as a pause over a menu item does.
+    TrackHoverAndLeave(HOVER_DEFAULT);
+}
+
+void t_ItemListPane::OnMouseLeave() { model_->PointerLeft(); }
+
+void t_ItemListPane::OnWheel(short delta) {
+    const int notches = wheel_.Add(delta);
+    if (notches != 0) model_->Wheel(notches);
+}
+
+bool t_ItemListPane::OnKey(WPARAM key) {
+    switch (key) {
+    case VK_UP:
+        model_->Up();
+        return true;
+    case VK_DOWN:
+        model_->Down();
+        return true;
+    case VK_PRIOR:
+        model_->PageUp();
+        return true;
+    case VK_NEXT:
+        model_->PageDown();
+        return true;
+    case VK_HOME:
+        model_->First();
+        return true;
+    case VK_END:
+        model_->Last();
+        return true;
+    case VK_LEFT:
+        model_->CloseCurrent();
+        return true;
+    case VK_RIGHT:
+        model_->OpenCurrent();
+        return true;
+    case VK_RETURN:
+        model_->ActivateCurrent();
+        return true;
+    case VK_DELETE:
+        model_->DeleteCurrent();
+        return true;
+    default:
+        return false;
+    }
+}
+
+LRESULT t_ItemListPane::OnGetObject(WPARAM wParam, LPARAM lParam) {
+    if (static_cast<LONG>(lParam) != static_cast<LONG>(OBJID_CLIENT))
+        return DefaultProcedure(WM_GETOBJECT, wParam, lParam);
+    if (!accessible_) accessible_ = new t_ListAccessible(*this);
+    return LresultFromObject(IID_IAccessible, wParam, accessible_);
+}
+
+} // namespace n_ombrix

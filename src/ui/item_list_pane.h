@@ -1,0 +1,55 @@
+#pragma once
+// The popup's middle pane: a generic owner-drawn list. It turns focus, pointer, wheel and the list's own keys into
+// the model's operations and repaints what the model says changed; everything about entries sits behind the model.
+// Screen readers reach the rows through the pane's accessible object.
+
+#include "ui/hot_tracking.h"
+#include "ui/list_accessible.h"
+#include "ui/wheel_notches.h"
+#include "ui/window.h"
+
+#include <cstdint>
+#include <optional>
+
+namespace n_ombrix {
+
+class t_ListModel;
+class t_WidgetResources;
+class t_WindowClass;
+
+class t_ItemListPane final : public t_Window, private t_AccessibleListOwner {
+public:
+    // The resources and the class outlive the pane.
+    t_ItemListPane(const t_WidgetResources& resources, const t_WindowClass& paneClass, HWND parent, int controlId);
+    ~t_ItemListPane() override;
+
+    // The popup swaps the model with the mode; the model outlives its use here.
+    void SetModel(t_ListModel& model);
+    t_ListModel* Model() const noexcept { return model_; }
+    // After the model changed from outside the pane (a new query, elevated mode): repaints what it says and tells
+    // screen readers of a new current row.
+    void Refresh();
+
+private:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnPaint();
+    void OnSize();
+    void OnMouseMove(POINT point);
+    void OnMouseLeave();
+    void OnWheel(short delta);
+    bool OnKey(WPARAM key);
+    LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+
+    // t_AccessibleListOwner
+    HWND AccessibleWindow() const noexcept override { return Handle(); }
+    t_ListModel& AccessibleModel() noexcept override { return *model_; }
+    void AccessibleActionDone() override { Refresh(); }
+
+    const t_WidgetResources& resources_;
+    t_ListModel* model_ = nullptr;            // not owned
+    t_ListAccessible* accessible_ = nullptr;  // one reference held while the pane lives
+    std::optional<std::size_t> announcedRow_; // the current row screen readers were last told of
+    t_WheelNotches wheel_;
+};
+
+} // namespace n_ombrix
