@@ -26,7 +26,8 @@ void t_IndexPane::SetModel(t_IndexModel& model) {
 }
 
 LRESULT t_IndexPane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!model_ && message != WM_PAINT) return DefaultProcedure(message, wParam, lParam);
+    const bool withoutModel = !model_ && message != WM_PAINT && message != WM_ERASEBKGND && message != WM_SIZE;
+    if (withoutModel) return DefaultProcedure(message, wParam, lParam);
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
@@ -35,7 +36,7 @@ LRESULT t_IndexPane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_SIZE:
         ReadClientRectangle();
-        model_->Resize(ClientRectangle().right, ClientRectangle().bottom);
+        if (model_) model_->Resize(ClientRectangle().right, ClientRectangle().bottom);
         return 0;
     case WM_LBUTTONDOWN:
         pressedAt_ = GET_Y_LPARAM(lParam);

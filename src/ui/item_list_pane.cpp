@@ -56,7 +56,8 @@ void t_ItemListPane::Refresh() {
 }
 
 LRESULT t_ItemListPane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!model_ && message != WM_PAINT) return DefaultProcedure(message, wParam, lParam);
+    const bool withoutModel = !model_ && message != WM_PAINT && message != WM_ERASEBKGND && message != WM_SIZE;
+    if (withoutModel) return DefaultProcedure(message, wParam, lParam);
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
@@ -115,6 +116,7 @@ void t_ItemListPane::OnPaint() {
 
 void t_ItemListPane::OnSize() {
     ReadClientRectangle();
+    if (!model_) return;
     const RECT& client = ClientRectangle();
     model_->Resize(client.right - client.left, client.bottom - client.top);
     Refresh();

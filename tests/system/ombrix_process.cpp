@@ -7,9 +7,10 @@ namespace n_ombrix_test {
 
 using n_zql::n_system::n_windows::ThrowWin32Error;
 
-t_OmbrixProcess::t_OmbrixProcess() {
-    const std::wstring program = BuiltProgramPath();
-    std::wstring commandLine = L"\"" + program + L"\"";
+t_OmbrixProcess::t_OmbrixProcess(std::wstring_view programName, std::wstring_view arguments,
+                                 const wchar_t* windowClass) {
+    const std::wstring program = BuiltProgramPath(programName);
+    std::wstring commandLine = L"\"" + program + L"\" " + std::wstring(arguments);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION information{};
@@ -19,7 +20,7 @@ t_OmbrixProcess::t_OmbrixProcess() {
     CloseHandle(information.hThread);
     process_.Reset(information.hProcess);
     for (int tries = 0; tries < 1000 && IsRunning(); ++tries) {
-        for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, L"Ombrix", nullptr)) != nullptr;) {
+        for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, windowClass, nullptr)) != nullptr;) {
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
             if (owner == information.dwProcessId) {

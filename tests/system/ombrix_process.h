@@ -9,19 +9,22 @@
 #include <chrono>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace n_ombrix_test {
 
 class t_OmbrixProcess {
 public:
-    // Starts the program and waits up to 20 seconds for its window, unless it ends first.
-    t_OmbrixProcess();
+    // Starts the program (or another built program, with its arguments) and waits up to 20 seconds for its
+    // top-level window of the class, unless it ends first.
+    explicit t_OmbrixProcess(std::wstring_view program = L"Ombrix.exe", std::wstring_view arguments = {},
+                             const wchar_t* windowClass = L"Ombrix");
     t_OmbrixProcess(const t_OmbrixProcess&) = delete;
     t_OmbrixProcess& operator=(const t_OmbrixProcess&) = delete;
     // A process still running at the end of a test is ended, so that the next test starts alone.
     ~t_OmbrixProcess();
 
-    // The process's top-level window of class "Ombrix"; null if it did not appear.
+    // The process's top-level window of the class; null if it did not appear.
     HWND Window() const noexcept { return window_; }
     void Post(UINT message, WPARAM wParam = 0) const { PostMessageW(window_, message, wParam, 0); }
 
