@@ -43,6 +43,7 @@ public:
     void ItemListMoved() override {}
     void PutIntoSearchBox(const std::wstring&) override {}
     void LaunchEntry(const t_CatalogueItem&, bool) override {}
+    void RunCommand(const std::wstring&, bool) override {}
     void SetMenuOpen(bool) override {}
 };
 

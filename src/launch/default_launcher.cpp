@@ -62,6 +62,11 @@ void t_DefaultLauncher::Save() const {
     }
 }
 
+void t_DefaultLauncher::ClearHistory() {
+    histories_[current_].Clear();
+    candidates_.Reset(&histories_[current_]);
+}
+
 bool t_DefaultLauncher::SelectExecutor(const t_Executor& executor) {
     std::size_t position = 0;
     while (position < executors_.size() && executors_[position] != &executor) ++position;

@@ -42,6 +42,8 @@ public:
     bool NextCandidate(std::wstring& text) { return candidates_.Next(text); }
     bool PreviousCandidate(std::wstring& text) { return candidates_.Previous(text); }
     void RemoveCandidate(std::size_t position) { candidates_.Remove(position); }
+    // Empties the current executor's history; its candidates go with it.
+    void ClearHistory();
 
     // Runs the prepared text with the current executor. When the shell accepts it, the text as typed goes in front
     // of that executor's history, whose whole is offered again with an empty query. A failed launch changes nothing.

@@ -2,12 +2,11 @@
 
 #include "catalogue/catalogue_item.h"
 #include "ui/drawing.h"
+#include "ui/list_row_painting.h"
 #include "ui/popup_host.h"
 #include "ui/widget_resources.h"
 
 #include "resource_ids.h"
-
-#include <shellapi.h>
 
 #include <algorithm>
 #include <cwctype>
@@ -17,23 +16,6 @@ namespace n_ombrix {
 namespace {
 
 constexpr UINT textFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
-
-RECT ToRect(const t_Rect& rect) noexcept { return {rect.left, rect.top, rect.right, rect.bottom}; }
-
-// The shield that marks a launch with administrator rights, as an image of the icon store at the row's icon size.
-HBITMAP LoadElevationImage(t_IconStore& store, bool large) {
-    const int size = large ? store.LargeSize() : store.SmallSize();
-    auto icon = static_cast<HICON>(LoadImageW(nullptr, L"#106", IMAGE_ICON, size, size, 0));
-    if (!icon) {
-        SHSTOCKICONINFO stock{};
-        stock.cbSize = sizeof stock;
-        if (SUCCEEDED(
-                SHGetStockIconInfo(SIID_SHIELD, SHGSI_ICON | (large ? SHGSI_LARGEICON : SHGSI_SMALLICON), &stock)))
-            icon = stock.hIcon;
-    }
-    if (!icon) return nullptr;
-    return store.ImageFromIcon(t_IconStore::t_Icon(icon), large);
-}
 
 } // namespace
 
@@ -290,17 +272,14 @@ t_ListRepaint t_ApplicationListModel::Settle() {
         host_.CurrentEntryChanged(shown);
     }
 
-    t_ListRepaint repaint;
-    if (rows_.LayoutVersion() != settledLayout_) {
-        settledLayout_ = rows_.LayoutVersion();
-        settledHighlights_ = rows_.Highlights();
-        if (rows_.RowsVersion() != settledRows_) {
-            settledRows_ = rows_.RowsVersion();
-            std::vector<wchar_t> initials;
-            initials.reserve(rows_.Rows().size());
-            for (const t_RowTraits& row : rows_.Rows()) initials.push_back(row.initial);
-            index_.Rebuild(initials);
-        }
+    t_RowListChanges changes = rows_.Settle();
+    if (changes.rowsPlaced) {
+        std::vector<wchar_t> initials;
+        initials.reserve(rows_.Rows().size());
+        for (const t_RowTraits& row : rows_.Rows()) initials.push_back(row.initial);
+        index_.Rebuild(initials);
+    }
+    if (changes.moved) {
         if (!rows_.VisibleRows().empty()) {
             const t_VisibleRow& first = rows_.VisibleRows().front();
             const t_VisibleRow& last = rows_.VisibleRows().back();
@@ -313,24 +292,8 @@ t_ListRepaint t_ApplicationListModel::Settle() {
                                forward_ ? t_IndexDirection::forward : t_IndexDirection::backward);
         }
         host_.ItemListMoved();
-        repaint.everything = true;
-        return repaint;
     }
-    const t_RowHighlights& now = rows_.Highlights();
-    if (now == settledHighlights_) return repaint;
-    // Rows whose look may have changed: those highlighted before and now, all of them when elevated mode turned.
-    const t_RowHighlights before = std::exchange(settledHighlights_, now);
-    if (before.elevatedMode != now.elevatedMode) {
-        repaint.everything = true;
-        return repaint;
-    }
-    for (const std::optional<std::size_t> row : {before.current, before.preliminary, now.current, now.preliminary}) {
-        if (!row) continue;
-        for (const t_VisibleRow& visible : rows_.VisibleRows())
-            if (visible.row == *row)
-                repaint.rows.push_back({0, visible.top, rows_.Width(), visible.top + rows_.RowHeight()});
-    }
-    return repaint;
+    return std::move(changes.repaint);
 }
 
 t_RowGeometry t_ApplicationListModel::GeometryOf(std::size_t row, std::int32_t top) const noexcept {
@@ -341,20 +304,14 @@ t_RowGeometry t_ApplicationListModel::GeometryOf(std::size_t row, std::int32_t t
 void t_ApplicationListModel::Paint(HDC dc, const RECT& update) {
     FillRect(dc, &update, resources_.Brush(t_BrushIndex::area));
     if (rows_.Rows().empty()) {
-        PaintEmptyText(dc);
+        PaintEmptyListText(dc, resources_, EmptyText() == t_EmptyListText::noMatches ? 204 : 205, rows_.Width(),
+                           rows_.Height());
         return;
     }
     const n_zql::n_system::n_windows::n_graphics::n_gdi::t_MemoryDc imageDc(CreateCompatibleDC(dc));
     for (const t_VisibleRow& visible : rows_.VisibleRows())
         if (visible.top < update.bottom && visible.top + rows_.RowHeight() > update.top)
             PaintRow(dc, imageDc.Get(), visible);
-}
-
-void t_ApplicationListModel::PaintEmptyText(HDC dc) const {
-    const t_EmptyListText empty = EmptyText();
-    const unsigned id = empty == t_EmptyListText::noMatches ? 204 : 205;
-    DrawTextIn(dc, resources_.Font16(), resources_.Color(t_ColorIndex::secondaryText), resources_.String(id),
-               {0, 0, rows_.Width(), rows_.Height()}, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
 }
 
 void t_ApplicationListModel::PaintRow(HDC dc, HDC imageDc, const t_VisibleRow& visible) const {
@@ -410,23 +367,10 @@ void t_ApplicationListModel::PaintRow(HDC dc, HDC imageDc, const t_VisibleRow& v
     }
 }
 
-std::vector<std::size_t> t_ApplicationListModel::VisibleRows() const {
-    std::vector<std::size_t> rows;
-    for (const t_VisibleRow& visible : rows_.VisibleRows())
-        if (std::ranges::find(rows, visible.row) == rows.end()) rows.push_back(visible.row);
-    return rows;
-}
-
 std::wstring t_ApplicationListModel::RowName(std::size_t row) const { return EntryOf(row).DisplayName(); }
 
 std::wstring t_ApplicationListModel::RowDescription(std::size_t row) const {
     return EntryOf(row).HasDescription() ? EntryOf(row).GetDescription() : std::wstring();
-}
-
-std::optional<t_Rect> t_ApplicationListModel::RowRectangle(std::size_t row) const {
-    for (const t_VisibleRow& visible : rows_.VisibleRows())
-        if (visible.row == row) return GeometryOf(row, visible.top).row;
-    return std::nullopt;
 }
 
 } // namespace n_ombrix

@@ -70,10 +70,10 @@ public:
     t_ListRepaint Settle() override;
     void Paint(HDC dc, const RECT& update) override;
 
-    std::vector<std::size_t> VisibleRows() const override;
+    std::vector<std::size_t> VisibleRows() const override { return rows_.DistinctVisibleRows(); }
     std::wstring RowName(std::size_t row) const override;
     std::wstring RowDescription(std::size_t row) const override;
-    std::optional<t_Rect> RowRectangle(std::size_t row) const override;
+    std::optional<t_Rect> RowRectangle(std::size_t row) const override { return rows_.RowRectangle(row); }
     std::wstring RowAction(std::size_t row) const override;
     void SelectRow(std::size_t row) override;
     void ActivateRow(std::size_t row) override;
@@ -87,7 +87,6 @@ private:
     void CloseFolder(std::size_t row);
     t_RowGeometry GeometryOf(std::size_t row, std::int32_t top) const noexcept;
     void PaintRow(HDC dc, HDC imageDc, const t_VisibleRow& visible) const;
-    void PaintEmptyText(HDC dc) const;
 
     t_WidgetResources& resources_;
     t_PopupHost& host_;
@@ -99,11 +98,8 @@ private:
     bool searchResults_ = false;
     bool forward_ = false;             // the way the rows last moved, for the index
     HBITMAP elevationImage_ = nullptr; // the icon store's, at the row's icon size
-    // What the popup and the pane were last told.
+    // What the popup was last told.
     const t_CatalogueItem* announced_ = nullptr;
-    std::uint64_t settledLayout_ = 0;
-    std::uint64_t settledRows_ = 0;
-    t_RowHighlights settledHighlights_;
 };
 
 } // namespace n_ombrix

@@ -38,4 +38,17 @@ t_RowGeometry RowGeometry(const t_RowMetrics& metrics, std::int32_t listWidth, s
     return geometry;
 }
 
+t_RowGeometry CommandRowGeometry(const t_RowMetrics& metrics, std::int32_t listWidth, std::int32_t top) noexcept {
+    const std::int32_t left = metrics.textRightInset, right = listWidth - metrics.textRightInset;
+    t_RowGeometry geometry;
+    geometry.row = {0, top, listWidth, top + metrics.rowHeight};
+    if (metrics.compact) {
+        geometry.caption = {left, top + 1, right, top + 1 + metrics.rowHeight};
+        return geometry;
+    }
+    geometry.caption = {left, top - 3, right, top - 3 + metrics.captionHeight};
+    geometry.secondary = {left, geometry.caption.bottom - 3, right, geometry.row.bottom};
+    return geometry;
+}
+
 } // namespace n_ombrix

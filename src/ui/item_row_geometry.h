@@ -37,4 +37,8 @@ struct t_RowGeometry {
 t_RowGeometry RowGeometry(const t_RowMetrics& metrics, std::int32_t listWidth, std::int32_t top, int depth,
                           bool hasJumpList, bool hasSecondaryText) noexcept;
 
+// A row of the command list: the command on the first line, what does not fit on it on the second (normal rows
+// only), both between the text insets.
+t_RowGeometry CommandRowGeometry(const t_RowMetrics& metrics, std::int32_t listWidth, std::int32_t top) noexcept;
+
 } // namespace n_ombrix

@@ -6,7 +6,7 @@
 // Positions are in the pane's client coordinates. After each message the pane calls Settle, which tells the popup
 // what changed and the pane what to repaint.
 
-#include "ui/anchored_layout.h"
+#include "ui/row_list.h"
 
 #include <windows.h>
 
@@ -16,12 +16,6 @@
 #include <vector>
 
 namespace n_ombrix {
-
-// What the pane must repaint after an operation.
-struct t_ListRepaint {
-    bool everything = false;
-    std::vector<t_Rect> rows; // when not everything: only these
-};
 
 // What a list shows in place of rows, and why.
 enum class t_EmptyListText : std::uint8_t { none, noMatches, emptyCatalogue, nothingTyped };

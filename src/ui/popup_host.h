@@ -20,6 +20,8 @@ public:
     virtual void PutIntoSearchBox(const std::wstring& text) = 0;
     // Launches the entry (elevated: with administrator rights) and hides the popup.
     virtual void LaunchEntry(const t_CatalogueItem& item, bool elevated) = 0;
+    // Runs a command of the history as if it had been typed and Enter pressed.
+    virtual void RunCommand(const std::wstring& text, bool elevated) = 0;
     // Set while a context menu is tracked: pointer input to the panes is ignored meanwhile.
     virtual void SetMenuOpen(bool open) = 0;
 

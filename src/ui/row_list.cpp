@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 namespace n_ombrix {
 
@@ -55,9 +56,41 @@ void t_RowList::Rebuild() noexcept {
     }
 }
 
+t_RowListChanges t_RowList::Settle() {
+    t_RowListChanges changes;
+    changes.rowsPlaced = std::exchange(settledRows_, rowsVersion_) != rowsVersion_;
+    changes.moved = std::exchange(settledLayout_, layoutVersion_) != layoutVersion_;
+    const t_RowHighlights before = std::exchange(settledHighlights_, highlights_);
+    if (changes.moved || before.elevatedMode != highlights_.elevatedMode) {
+        changes.repaint.everything = true;
+        return changes;
+    }
+    if (before == highlights_) return changes;
+    for (const std::optional<std::size_t> row :
+         {before.current, before.preliminary, highlights_.current, highlights_.preliminary}) {
+        if (!row) continue;
+        for (const t_VisibleRow& visible : visible_)
+            if (visible.row == *row) changes.repaint.rows.push_back({0, visible.top, width_, visible.top + rowHeight_});
+    }
+    return changes;
+}
+
 std::optional<std::size_t> t_RowList::SeamRow() const noexcept {
     if (Fits() || rows_.empty()) return std::nullopt;
     return rows_.size() - 1;
+}
+
+std::vector<std::size_t> t_RowList::DistinctVisibleRows() const {
+    std::vector<std::size_t> rows;
+    for (const t_VisibleRow& visible : visible_)
+        if (std::ranges::find(rows, visible.row) == rows.end()) rows.push_back(visible.row);
+    return rows;
+}
+
+std::optional<t_Rect> t_RowList::RowRectangle(std::size_t row) const noexcept {
+    for (const t_VisibleRow& visible : visible_)
+        if (visible.row == row) return t_Rect{0, visible.top, width_, visible.top + rowHeight_};
+    return std::nullopt;
 }
 
 std::optional<std::size_t> t_RowList::RowAt(std::int32_t y) const noexcept {

@@ -7,6 +7,8 @@
 // The list scrolls by whole pixels. A list taller than its pane scrolls without end: the first row follows the last.
 // A row may then show twice, cut at the top and at the bottom.
 
+#include "ui/anchored_layout.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -50,6 +52,19 @@ struct t_RowHighlights {
     friend bool operator==(const t_RowHighlights&, const t_RowHighlights&) = default;
 };
 
+// What the pane must repaint after an operation.
+struct t_ListRepaint {
+    bool everything = false;
+    std::vector<t_Rect> rows; // when not everything: only these
+};
+
+// What changed since the list last settled.
+struct t_RowListChanges {
+    bool rowsPlaced = false; // rows were placed or removed (the index is rebuilt)
+    bool moved = false;      // rows moved on screen (the index follows)
+    t_ListRepaint repaint;
+};
+
 class t_RowList {
 public:
     // Row height and slide range in pixels; how far short of the slide range a slide still counts.
@@ -67,14 +82,17 @@ public:
     std::int32_t Offset() const noexcept { return offset_; }
     // Every row is on screen at once: nothing scrolls and the keys wrap around.
     bool Fits() const noexcept { return Total() <= height_; }
-    // Changes whenever rows move on screen: scrolling, filling, resizing, folders.
-    std::uint64_t LayoutVersion() const noexcept { return layoutVersion_; }
-    // Changes whenever rows are placed or removed: filling and folders.
-    std::uint64_t RowsVersion() const noexcept { return rowsVersion_; }
+    // What changed since the last call: everything is repainted when rows moved, else the rows whose highlight
+    // changed, wherever they show.
+    t_RowListChanges Settle();
     const t_RowHighlights& Highlights() const noexcept { return highlights_; }
     std::optional<std::size_t> Current() const noexcept { return highlights_.current; }
     // The row where the list starts over, which carries the seam line; none while the list fits.
     std::optional<std::size_t> SeamRow() const noexcept;
+    // Each row on screen once, from the top.
+    std::vector<std::size_t> DistinctVisibleRows() const;
+    // Where the row shows first on screen, if it does.
+    std::optional<t_Rect> RowRectangle(std::size_t row) const noexcept;
     // The row on screen at y, if any.
     std::optional<std::size_t> RowAt(std::int32_t y) const noexcept;
     // Elevated by elevated mode or by a slide far enough to launch.
@@ -133,8 +151,13 @@ private:
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
     std::int32_t offset_ = 0;
+    // Counted up when rows move on screen (scrolling, filling, resizing, folders) and when they are placed or
+    // removed (filling, folders); Settle compares them with what it last saw.
     std::uint64_t layoutVersion_ = 0;
     std::uint64_t rowsVersion_ = 0;
+    std::uint64_t settledLayout_ = 0;
+    std::uint64_t settledRows_ = 0;
+    t_RowHighlights settledHighlights_;
     t_RowHighlights highlights_;
     std::optional<std::size_t> remembered_; // the current row while the pointer is away
 };

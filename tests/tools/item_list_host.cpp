@@ -33,6 +33,7 @@ public:
     }
     void PutIntoSearchBox(const std::wstring&) override {}
     void LaunchEntry(const t_CatalogueItem& item, bool elevated) override { item.Launch(elevated); }
+    void RunCommand(const std::wstring&, bool) override {}
     void SetMenuOpen(bool) override {}
     void SetIndex(t_IndexPane& index) noexcept { index_ = &index; }
 
@@ -111,7 +112,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
         int count = 0;
         const std::unique_ptr<PWSTR, decltype(&LocalFree)> arguments(CommandLineToArgvW(GetCommandLineW(), &count),
-                                                                      &LocalFree);
+                                                                     &LocalFree);
         std::vector<std::unique_ptr<t_CatalogueItem>> owned;
         std::vector<t_CatalogueItem*> items;
         for (int i = 1; i < count; ++i) {

@@ -32,6 +32,9 @@ public:
     void LaunchEntry(const t_CatalogueItem& item, bool elevated) override {
         launched += item.DisplayName() + (elevated ? L" elevated;" : L";");
     }
+    void RunCommand(const std::wstring& text, bool elevated) override {
+        launched += text + (elevated ? L" elevated;" : L";");
+    }
     void SetMenuOpen(bool) override {}
 
     std::wstring shown, searchBox, launched;

@@ -249,4 +249,10 @@ TEST(RowGeometry, PlacesEveryPartOfARowInBothSizes) {
     EXPECT_EQ(row.caption, (t_Rect{4, 1, 296, 25}));
     EXPECT_EQ(row.secondary, t_Rect{});
     EXPECT_EQ(row.glyphColumn, t_Rect{});
+
+    // A command's two lines span the row between the insets; compact rows have the first only.
+    row = CommandRowGeometry(normal, 300, 40);
+    EXPECT_EQ(std::pair(row.caption, row.secondary), std::pair(t_Rect{4, 37, 296, 60}, t_Rect{4, 57, 296, 80}));
+    row = CommandRowGeometry(compact, 300, 24);
+    EXPECT_EQ(std::pair(row.caption, row.secondary), std::pair(t_Rect{4, 25, 296, 49}, t_Rect{}));
 }
