@@ -2,6 +2,7 @@
 // typed text, run and removed through the list, and a long one painted over two lines.
 
 #include "ui/command_list_model.h"
+#include "ui/executor_index_model.h"
 
 #include "built_program.h"
 #include "launch/default_launcher.h"
@@ -124,4 +125,25 @@ TEST_F(CommandList, CommandsNarrowRunAndLeaveTheHistory) {
     launcher_.ClearHistory();
     list_.Fill(false);
     EXPECT_EQ(list_.EmptyText(), t_EmptyListText::nothingTyped);
+}
+
+TEST_F(CommandList, TheExecutorIndexChoosesTheLaunchersExecutor) {
+    // The launcher's executors refer to the configuration's items, which outlive them.
+    const std::vector<t_LaunchItem> items{{.shortCaption = L"ED",
+                                           .description = L"Edit a file",
+                                           .executablePath = L"edit.exe",
+                                           .commandLineTemplate = L"%typed_command%",
+                                           .workDir = L""}};
+    launcher_.SetCustomExecutors(items);
+    t_ExecutorIndexModel index(launcher_, resources_);
+    index.Resize(50, 200);
+    const std::int32_t cell = resources_.Metrics().rowHeight;
+    EXPECT_EQ(index.TooltipAt(cell + 1), L"Edit a file");
+    EXPECT_EQ(index.TooltipAt(2 * cell + 1), resources_.String(202));
+    EXPECT_TRUE(index.ClickAt(cell + 1));
+    EXPECT_EQ(launcher_.CurrentExecutor().Caption(), L"ED");
+    EXPECT_FALSE(index.ClickAt(2 * cell + 1)) << "below the last executor";
+    EXPECT_TRUE(index.Wheel(-1)); // one notch towards the user: the next, round to the first
+    EXPECT_EQ(&launcher_.CurrentExecutor(), launcher_.Executors()[0]);
+    launcher_.Clear();
 }
