@@ -212,8 +212,13 @@ TEST(RowList, OnlyLaunchableRowsSlideAndOnlyFarEnoughSlidesCount) {
 TEST(RowList, ThePointerLeavesTheJumpListRowCurrentAndRemembersAnyOther) {
     t_RowList list = ListOf(3, 200);
     list.Fill({Launchable(), {.jumpList = true}, Launchable()}, false);
+    EXPECT_TRUE(list.Settle().repaint.everything);
     list.PointAt(45);
     EXPECT_EQ(list.Highlights().preliminary, 1u);
+    // Only the rows whose highlight changed are repainted.
+    list.Settle();
+    list.PointAt(90);
+    EXPECT_EQ(list.Settle().repaint.rows, (std::vector<t_Rect>{{0, 40, 300, 80}, {0, 80, 300, 120}}));
     list.SetCurrent(1);
     list.PointerLeft();
     EXPECT_EQ(list.Highlights(), (t_RowHighlights{.current = 1, .preliminary = std::nullopt, .glyphHighlight = true}));
