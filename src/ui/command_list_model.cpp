@@ -138,16 +138,8 @@ void t_CommandListModel::ActivateRow(std::size_t row) {
 }
 
 void t_CommandListModel::Paint(HDC dc, const RECT& update) {
-    FillRect(dc, &update, resources_.Brush(t_BrushIndex::area));
-    if (rows_.Rows().empty()) {
-        PaintEmptyListText(dc, resources_, EmptyText() == t_EmptyListText::noMatches ? 204 : 206, rows_.Width(),
-                           rows_.Height());
-        return;
-    }
-    const n_zql::n_system::n_windows::n_graphics::n_gdi::t_MemoryDc imageDc(CreateCompatibleDC(dc));
-    for (const t_VisibleRow& visible : rows_.VisibleRows())
-        if (visible.top < update.bottom && visible.top + rows_.RowHeight() > update.top)
-            PaintRow(dc, imageDc.Get(), visible);
+    PaintList(dc, update, resources_, rows_, EmptyText(),
+              [&](HDC imageDc, const t_VisibleRow& visible) { PaintRow(dc, imageDc, visible); });
 }
 
 void t_CommandListModel::PaintRow(HDC dc, HDC imageDc, const t_VisibleRow& visible) const {

@@ -1,6 +1,7 @@
 #include "ui/list_row_painting.h"
 
 #include "catalogue/icon_store.h"
+#include "system/unique_handle.h"
 #include "ui/drawing.h"
 #include "ui/widget_resources.h"
 
@@ -33,10 +34,21 @@ void PaintElevationImage(HDC dc, HDC imageDc, HBITMAP image, const t_RowMetrics&
     BlendBitmap(dc, image, row.right - by + metrics.iconLeftInset, row.top + metrics.iconTopInset, opacity, imageDc);
 }
 
-void PaintEmptyListText(HDC dc, const t_WidgetResources& resources, unsigned stringId, std::int32_t width,
-                        std::int32_t height) noexcept {
-    DrawTextIn(dc, resources.Font16(), resources.Color(t_ColorIndex::secondaryText), resources.String(stringId),
-               {0, 0, width, height}, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
+void PaintList(HDC dc, const RECT& update, const t_WidgetResources& resources, const t_RowList& rows,
+               t_EmptyListText empty, const std::function<void(HDC imageDc, const t_VisibleRow& row)>& paintRow) {
+    FillRect(dc, &update, resources.Brush(t_BrushIndex::area));
+    if (rows.Rows().empty()) {
+        const unsigned id = empty == t_EmptyListText::noMatches        ? 204
+                            : empty == t_EmptyListText::emptyCatalogue ? 205
+                                                                       : 206;
+        DrawTextIn(dc, resources.Font16(), resources.Color(t_ColorIndex::secondaryText), resources.String(id),
+                   {0, 0, rows.Width(), rows.Height()}, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
+        return;
+    }
+    const n_zql::n_system::n_windows::n_graphics::n_gdi::t_MemoryDc imageDc(CreateCompatibleDC(dc));
+    for (const t_VisibleRow& visible : rows.VisibleRows())
+        if (visible.top < update.bottom && visible.top + rows.RowHeight() > update.top)
+            paintRow(imageDc.Get(), visible);
 }
 
 } // namespace n_ombrix

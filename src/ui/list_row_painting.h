@@ -3,8 +3,12 @@
 // administrator rights.
 
 #include "ui/item_row_geometry.h"
+#include "ui/list_model.h"
+#include "ui/row_list.h"
 
 #include <windows.h>
+
+#include <functional>
 
 namespace n_ombrix {
 
@@ -21,8 +25,9 @@ HBITMAP LoadElevationImage(t_IconStore& store, bool large);
 void PaintElevationImage(HDC dc, HDC imageDc, HBITMAP image, const t_RowMetrics& metrics, const t_Rect& row,
                          std::int32_t slide, bool elevated) noexcept;
 
-// What a list without rows says instead, centred in the pane.
-void PaintEmptyListText(HDC dc, const t_WidgetResources& resources, unsigned stringId, std::int32_t width,
-                        std::int32_t height) noexcept;
+// A list's update: "area" first, then what a list without rows says instead (centred), or each row on screen that
+// meets the update rectangle, through paintRow with a memory DC for the row's images.
+void PaintList(HDC dc, const RECT& update, const t_WidgetResources& resources, const t_RowList& rows,
+               t_EmptyListText empty, const std::function<void(HDC imageDc, const t_VisibleRow& row)>& paintRow);
 
 } // namespace n_ombrix
