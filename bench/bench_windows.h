@@ -1,6 +1,7 @@
 #pragma once
 // Inputs of the Windows benchmarks: a scratch folder of their own and real programs to link to.
 
+#include "system/display_metrics.h"
 #include "system/unique_handle.h"
 
 #include <windows.h>
@@ -34,6 +35,14 @@ inline std::vector<std::wstring> SystemPrograms(std::size_t count, std::initiali
         } while (FindNextFileW(find.Get(), &entry));
     }
     return programs;
+}
+
+// The screen's metrics at 96 DPI whatever the test screen says, so that figures compare across machines.
+inline n_ombrix::t_DisplayMetrics DisplayAt96Dpi() {
+    n_ombrix::t_DisplayMetrics display = n_ombrix::t_DisplayMetrics::Read();
+    display.dpiX = display.dpiY = 96;
+    display.dpiClass = 0;
+    return display;
 }
 
 } // namespace n_ombrix_bench

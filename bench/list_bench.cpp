@@ -7,6 +7,7 @@
 
 #include "bench_names.h"
 #include "bench_support.h"
+#include "bench_windows.h"
 
 #include "catalogue/catalogue.h"
 #include "catalogue/folder_item.h"
@@ -81,10 +82,7 @@ std::vector<t_CatalogueItem*> Fill(t_Catalogue& catalogue, HBITMAP icon) {
 
 int main() {
     const n_zql::n_system::n_windows::n_com::t_ComApartment apartment;
-    t_DisplayMetrics display = t_DisplayMetrics::Read();
-    display.dpiX = display.dpiY = 96;
-    display.dpiClass = 0;
-    t_WidgetResources resources(GetModuleHandleW(nullptr), display);
+    t_WidgetResources resources(GetModuleHandleW(nullptr), DisplayAt96Dpi());
     resources.ApplyColorScheme(t_ColorScheme{}, true);
     resources.IconStore().LoadDefaults();
     t_Catalogue catalogue;

@@ -3,6 +3,7 @@
 // Ombrix.exe's own resources.
 
 #include "bench_support.h"
+#include "bench_windows.h"
 
 #include "system/com_ptr.h"
 #include "system/display_metrics.h"
@@ -25,10 +26,7 @@ constexpr int runs = 15;
 int main() {
     // The icon store loads its default images through the shell, as in the program.
     const n_zql::n_system::n_windows::n_com::t_ComApartment apartment;
-    // At 96 DPI whatever the test screen says, so that the figure compares across machines.
-    t_DisplayMetrics display = t_DisplayMetrics::Read();
-    display.dpiX = display.dpiY = 96;
-    display.dpiClass = 0;
+    const t_DisplayMetrics display = DisplayAt96Dpi();
 
     std::vector<double> times;
     for (int run = 0; run < runs; ++run) {
