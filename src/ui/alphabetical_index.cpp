@@ -11,17 +11,18 @@ using n_zql::n_system::UpperCased;
 
 void t_AlphabeticalIndex::Rebuild(std::span<const wchar_t> initials) {
     std::vector<wchar_t> upper(initials.size());
-    std::ranges::transform(initials, upper.begin(), [](wchar_t initial) { return UpperCased(initial); });
+    std::transform(initials.begin(), initials.end(), upper.begin(),
+                   [](wchar_t initial) { return UpperCased(initial); });
     std::vector<wchar_t> characters = upper;
-    std::ranges::sort(characters);
-    characters.erase(std::ranges::unique(characters).begin(), characters.end());
+    std::sort(characters.begin(), characters.end());
+    characters.erase(std::unique(characters.begin(), characters.end()), characters.end());
 
     groups_.assign(characters.size(), {});
     for (std::size_t group = 0; group < characters.size(); ++group) groups_[group].character = characters[group];
     rows_.resize(upper.size());
     for (std::size_t row = 0; row < upper.size(); ++row) {
-        const auto group =
-            static_cast<std::size_t>(std::ranges::lower_bound(characters, upper[row]) - characters.begin());
+        const auto group = static_cast<std::size_t>(std::lower_bound(characters.begin(), characters.end(), upper[row]) -
+                                                    characters.begin());
         if (groups_[group].rowCount == 0) groups_[group].firstRow = row;
         rows_[row] = {group, groups_[group].rowCount++};
     }
@@ -97,7 +98,9 @@ bool t_AlphabeticalIndex::SetOffset(std::int64_t offset) {
 
 std::optional<std::size_t> t_AlphabeticalIndex::FirstRowOf(wchar_t character) const {
     const wchar_t upper = UpperCased(character);
-    const auto group = std::ranges::lower_bound(groups_, upper, {}, &t_Group::character);
+    const auto group =
+        std::lower_bound(groups_.begin(), groups_.end(), upper,
+                         [](const t_Group& group, wchar_t character) { return group.character < character; });
     if (group == groups_.end() || group->character != upper) return std::nullopt;
     return group->firstRow;
 }

@@ -83,7 +83,7 @@ std::optional<std::size_t> t_RowList::SeamRow() const noexcept {
 std::vector<std::size_t> t_RowList::DistinctVisibleRows() const {
     std::vector<std::size_t> rows;
     for (const t_VisibleRow& visible : visible_)
-        if (std::ranges::find(rows, visible.row) == rows.end()) rows.push_back(visible.row);
+        if (std::find(rows.begin(), rows.end(), visible.row) == rows.end()) rows.push_back(visible.row);
     return rows;
 }
 
@@ -107,7 +107,7 @@ bool t_RowList::Elevated(std::size_t row) const noexcept {
 }
 
 bool t_RowList::FullyVisible(std::size_t row) const noexcept {
-    return std::ranges::any_of(visible_, [&](const t_VisibleRow& visible) {
+    return std::any_of(visible_.begin(), visible_.end(), [&](const t_VisibleRow& visible) {
         return visible.row == row && visible.top >= 0 && visible.top + rowHeight_ <= height_;
     });
 }
