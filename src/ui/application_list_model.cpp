@@ -1,6 +1,7 @@
 #include "ui/application_list_model.h"
 
 #include "catalogue/catalogue_item.h"
+#include "system/upper_case.h"
 #include "ui/drawing.h"
 #include "ui/list_row_painting.h"
 #include "ui/popup_host.h"
@@ -9,7 +10,6 @@
 #include "resource_ids.h"
 
 #include <algorithm>
-#include <cwctype>
 
 namespace n_ombrix {
 
@@ -35,7 +35,7 @@ t_RowTraits t_ApplicationListModel::TraitsOf(std::uint32_t entry) const noexcept
     const t_CatalogueItem& item = *entries_[entry];
     const std::wstring& name = item.DisplayName();
     return {.entry = entry,
-            .initial = name.empty() ? L'\0' : static_cast<wchar_t>(std::towupper(name.front())),
+            .initial = name.empty() ? L'\0' : n_zql::n_system::UpperCased(name.front()),
             .folder = item.IsFolder(),
             .launchable = item.IsLaunchable(),
             .jumpList = item.HasJumpList(),

@@ -1,13 +1,12 @@
 #include "ui/item_list_pane.h"
 
+#include "system/upper_case.h"
 #include "ui/list_model.h"
 #include "ui/paint_buffer.h"
 #include "ui/widget_resources.h"
 #include "ui/window_class.h"
 
 #include <windowsx.h>
-
-#include <cwctype>
 
 namespace n_ombrix {
 
@@ -94,7 +93,8 @@ LRESULT t_ItemListPane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         if (!OnKey(wParam)) return DefaultProcedure(message, wParam, lParam);
         break;
     case WM_CHAR:
-        model_->JumpTo(static_cast<wchar_t>(std::towupper(static_cast<wint_t>(wParam))));
+        // Type-ahead takes printable characters; Enter, Backspace and the like were keys.
+        if (wParam >= L' ') model_->JumpTo(n_zql::n_system::UpperCased(static_cast<wchar_t>(wParam)));
         break;
     case WM_GETOBJECT:
         return OnGetObject(wParam, lParam);
@@ -166,6 +166,9 @@ bool t_ItemListPane::OnKey(WPARAM key) {
         return true;
     case VK_DELETE:
         model_->DeleteCurrent();
+        return true;
+    case VK_BACK:
+        model_->SecondDelete();
         return true;
     default:
         return false;
