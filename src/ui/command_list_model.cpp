@@ -40,9 +40,11 @@ const std::wstring& t_CommandListModel::CommandOf(std::size_t row) const noexcep
 }
 
 void t_CommandListModel::Run(std::size_t row, bool elevated) {
-    // The popup's run may change the history, and with it the rows: hand it a copy.
+    // A successful run puts the command at the front of the history, which changes the candidates: the popup gets a
+    // copy, and the rows follow the candidates afterwards.
     const std::wstring command = CommandOf(row);
     host_.RunCommand(command, elevated);
+    if (rows_.Rows().size() != launcher_.Candidates().Count()) Fill(textTyped_);
 }
 
 void t_CommandListModel::Remove(std::size_t row) {
