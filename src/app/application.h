@@ -2,19 +2,20 @@
 // The spine of the process: owns every long-lived part of the system, builds them in order, runs the message loop
 // and tears them down in reverse order. One per process, on the user-interface thread.
 
-#include "app/application_window.h"
 #include "app/process_environment.h"
 #include "catalogue/catalogue.h"
 #include "config/configuration.h"
 #include "jumplists/current_jump_list.h"
 #include "launch/default_launcher.h"
+#include "ui/popup_owner.h"
+#include "ui/popup_window.h"
 #include "ui/widget_resources.h"
 
 #include <memory>
 
 namespace n_ombrix {
 
-class t_Application {
+class t_Application final : private t_PopupOwner {
 public:
     // The whole start-up up to, but not including, the creation of windows.
     t_Application();
@@ -34,11 +35,17 @@ public:
     // executors); the catalogue is busy until the next apply.
     void ResetCatalogueState();
 
-    void HidePopup();
+    // The popup's commands.
+    void ShowPopup(bool commandMode) override;
+    void HidePopup() override;
+    void SetCommandMode(bool on);
+    void SetElevatedMode(bool on);
+    void RunTypedCommand(const std::wstring& text, bool elevated) override;
+    void LaunchCatalogueItem(const t_CatalogueItem& item, bool elevated) override;
     // The system's settings changed (the wheel's lines per notch among them).
-    void SystemSettingsChanged();
+    void SystemSettingsChanged() override;
     // The desktop's theme or accent colour changed: the colours follow when the popup follows the Windows theme.
-    void WindowsThemeChanged();
+    void WindowsThemeChanged() override;
 
     const t_ProcessEnvironment& Environment() const noexcept { return environment_; }
     const t_Configuration& Configuration() const noexcept { return configuration_; }
@@ -48,6 +55,12 @@ public:
     t_CurrentJumpList& CurrentJumpList() noexcept { return currentJumpList_; }
 
 private:
+    void ToggleMode() override { SetCommandMode(!commandMode_); }
+    void CurrentItemChanged(const t_CatalogueItem* item) override;
+    void CloseRequested() override;
+    void SessionEnding(bool ending) override;
+    t_PopupSettings PopupSettings() const noexcept;
+
     t_ProcessEnvironment environment_;
     t_Configuration configuration_;
     // The fonts, colours, bitmaps, strings and lengths every window draws with, and the item images.
@@ -61,9 +74,8 @@ private:
     bool busy_ = true;
     bool commandMode_ = false;
     bool elevatedMode_ = false;
-    // Created by Run(); the popup window takes this place when it exists. The settings-window host and the taskbar
-    // integration follow it.
-    std::unique_ptr<t_ApplicationWindow> window_;
+    // Created by Run(). The settings-window host and the taskbar integration follow it.
+    std::unique_ptr<t_PopupWindow> popup_;
 };
 
 } // namespace n_ombrix

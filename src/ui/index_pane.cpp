@@ -15,7 +15,11 @@ namespace n_ombrix {
 t_IndexPane::t_IndexPane(const t_WidgetResources& resources, const t_WindowClass& paneClass, HWND parent, int controlId,
                          t_ItemListPane& list)
     : resources_(resources), list_(list) {
-    CreateWindowFor({.style = WS_CHILD | WS_VISIBLE, .className = paneClass.Name(), .controlId = controlId}, parent);
+    CreateWindowFor({.extendedStyle = WS_EX_NOPARENTNOTIFY,
+                     .style = WS_CHILD | WS_VISIBLE,
+                     .className = paneClass.Name(),
+                     .controlId = controlId},
+                    parent);
 }
 
 void t_IndexPane::SetModel(t_IndexModel& model) {

@@ -13,8 +13,11 @@ namespace n_ombrix {
 t_ItemListPane::t_ItemListPane(const t_WidgetResources& resources, const t_WindowClass& paneClass, HWND parent,
                                int controlId)
     : resources_(resources) {
-    CreateWindowFor(
-        {.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP, .className = paneClass.Name(), .controlId = controlId}, parent);
+    CreateWindowFor({.extendedStyle = WS_EX_NOPARENTNOTIFY,
+                     .style = WS_CHILD | WS_VISIBLE | WS_TABSTOP,
+                     .className = paneClass.Name(),
+                     .controlId = controlId},
+                    parent);
 }
 
 t_ItemListPane::~t_ItemListPane() {

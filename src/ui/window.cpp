@@ -86,6 +86,14 @@ void t_Window::Layout(t_DeferredPositions& batch, UINT flags, bool forceMove) {
     if (!MovesNothing(moveFlags)) batch.Move(window_, placed, moveFlags);
 }
 
+void t_Window::MoveTo(const t_Rect& rect) noexcept {
+    rectangle_ = rect;
+    if (!window_) return;
+    SetWindowPos(window_, nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    ReadClientRectangle();
+}
+
 void t_Window::ReadClientRectangle() noexcept {
     if (window_) GetClientRect(window_, &clientRectangle_);
 }

@@ -46,6 +46,8 @@ public:
     const RECT& ClientRectangle() const noexcept { return clientRectangle_; }
 
     void SetAnchors(const t_Anchors& anchors) noexcept { anchors_ = anchors; }
+    // Moves the window at once and remembers the rectangle: a pane's first place, whose lengths anchors may keep.
+    void MoveTo(const t_Rect& rect) noexcept;
     // Places the window by its anchors and adds the move to the batch, unless it moves nothing.
     void Layout(t_DeferredPositions& batch, UINT flags, bool forceMove = false);
     // After the batch: the client rectangle as it now is.

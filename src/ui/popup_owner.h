@@ -1,0 +1,37 @@
+#pragma once
+// What the popup asks of the application: its commands and the system's notices that concern more than the popup.
+// Implemented by the application; the popup holds the reference it was built with. Called on the user-interface
+// thread, from inside the popup's message handlers.
+
+#include <string>
+
+namespace n_ombrix {
+
+class t_CatalogueItem;
+
+class t_PopupOwner {
+public:
+    // The show request (the Start button, the Windows key, or a message): lParam 1 asked for the command mode.
+    virtual void ShowPopup(bool commandMode) = 0;
+    virtual void HidePopup() = 0;
+    // The mode button: from the application list to the command box and back.
+    virtual void ToggleMode() = 0;
+    virtual void LaunchCatalogueItem(const t_CatalogueItem& item, bool elevated) = 0;
+    virtual void RunTypedCommand(const std::wstring& text, bool elevated) = 0;
+    // The item list's current entry, when it has a jump list; else null.
+    virtual void CurrentItemChanged(const t_CatalogueItem* item) = 0;
+    // WM_CLOSE: the program ends normally.
+    virtual void CloseRequested() = 0;
+    // WM_ENDSESSION: the session ends (or a log-off was cancelled, ending false).
+    virtual void SessionEnding(bool ending) = 0;
+    virtual void SystemSettingsChanged() = 0;
+    virtual void WindowsThemeChanged() = 0;
+
+protected:
+    t_PopupOwner() = default;
+    t_PopupOwner(const t_PopupOwner&) = default;
+    t_PopupOwner& operator=(const t_PopupOwner&) = default;
+    ~t_PopupOwner() = default;
+};
+
+} // namespace n_ombrix

@@ -1,0 +1,376 @@
+#include "ui/popup_window.h"
+
+#include "catalogue/catalogue.h"
+#include "launch/default_launcher.h"
+#include "ui/deferred_positions.h"
+#include "ui/drawing.h"
+#include "ui/popup_owner.h"
+#include "ui/widget_resources.h"
+#include "ui/window_messages.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+namespace n_ombrix {
+
+namespace {
+
+enum : int { modeButtonId = 1, searchBoxId, launchButtonId, powerButtonId, indexPaneId, itemListId, sidePaneId };
+
+constexpr DWORD popupExtendedStyle = WS_EX_CONTROLPARENT | WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOPARENTNOTIFY;
+constexpr DWORD popupStyle = WS_POPUP | WS_CLIPCHILDREN;
+constexpr int initialHeight = 256; // the real size is set when the window is first shown
+// The narrowest the side pane gets when the popup is made narrower, whatever the DPI.
+constexpr std::int32_t sidePaneFloor = 100;
+constexpr UINT layoutFlags = SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_FRAMECHANGED | SWP_NOCOPYBITS;
+
+} // namespace
+
+t_PopupWindow::t_PopupWindow(HINSTANCE instance, t_WidgetResources& resources, t_PopupOwner& owner,
+                             t_Catalogue& catalogue, t_DefaultLauncher& launcher, const t_PopupSettings& settings)
+    : resources_(resources), owner_(owner), catalogue_(catalogue), launcher_(launcher), settings_(settings),
+      popupClass_(CS_PARENTDC, instance, resources.ArrowCursor(), L"Ombrix"),
+      widgetClass_(CS_NOCLOSE | CS_PARENTDC, instance, resources.ArrowCursor(), L"Ombrix.Widget"),
+      applicationList_(resources, *this), commandList_(resources, *this, launcher),
+      letters_(applicationList_, resources), executors_(launcher, resources), width_(settings.width),
+      taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {
+    CreateWindowFor({.extendedStyle = popupExtendedStyle,
+                     .style = popupStyle,
+                     .className = popupClass_.Name(),
+                     .width = width_,
+                     .height = initialHeight},
+                    nullptr);
+    const t_WidgetMetrics& metrics = resources.Metrics();
+    const std::int32_t u = metrics.unit, w1 = metrics.buttonWidth;
+    const HWND popup = Handle();
+    t_ButtonOwner& buttons = *this;
+    modeButton_ = std::make_unique<t_SearchRowButton>(resources, widgetClass_, popup, modeButtonId,
+                                                      n_border::top | n_border::bottom, buttons);
+    searchBox_ = std::make_unique<t_SearchBox>(resources, popup, searchBoxId, static_cast<t_SearchBoxOwner&>(*this));
+    launchButton_ = std::make_unique<t_SearchRowButton>(resources, widgetClass_, popup, launchButtonId,
+                                                        n_border::top | n_border::bottom, buttons);
+    powerButton_ = std::make_unique<t_SearchRowButton>(resources, widgetClass_, popup, powerButtonId,
+                                                       n_border::top | n_border::right | n_border::bottom, buttons);
+    itemList_ = std::make_unique<t_ItemListPane>(resources, widgetClass_, popup, itemListId);
+    indexPane_ = std::make_unique<t_IndexPane>(resources, widgetClass_, popup, indexPaneId, *itemList_);
+    sidePane_ = std::make_unique<t_SidePane>(resources, widgetClass_, popup, sidePaneId);
+    // The index pane is made after the list it moves, but stands before it in the tab order.
+    SetWindowPos(indexPane_->Handle(), searchBox_->Handle(), 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
+
+    // First places; the lengths that no anchor stretches are kept from here.
+    modeButton_->MoveTo({0, u, w1, 3 * u});
+    searchBox_->MoveTo({w1, u, w1 + 1, 3 * u});
+    launchButton_->MoveTo({0, u, 4 * w1, 3 * u});
+    powerButton_->MoveTo({0, u, w1, 3 * u});
+    indexPane_->MoveTo({0, 4 * u, w1, 4 * u + 1});
+    itemList_->MoveTo({w1, 4 * u, w1 + settings.appsListWidth, 4 * u + 1});
+    searchBox_->SetAnchors({.left = {&client_.left, w1}, .right = {&client_.right, 5 * w1}});
+    launchButton_->SetAnchors({.right = {&client_.right, w1}});
+    powerButton_->SetAnchors({.right = {&client_.right, 0}});
+    indexPane_->SetAnchors({.top = {&client_.top, 4 * u}, .bottom = {&client_.bottom, u}});
+    const t_Rect& index = indexPane_->Rectangle();
+    itemList_->SetAnchors({.left = {&index.right, 0}, .top = {&index.top, 0}, .bottom = {&index.bottom, 0}});
+    sidePane_->SetAnchors({.left = {&itemList_->Rectangle().right, 0},
+                           .top = {&index.top, 0},
+                           .right = {&client_.right, 0},
+                           .bottom = {&index.bottom, 0}});
+
+    modeButton_->ShowBitmap(t_PopupBitmap::applicationModeButton);
+    launchButton_->ShowCaption(198);
+    powerButton_->ShowBitmap(t_PopupBitmap::powerButton);
+    Apply(settings);
+    itemList_->SetModel(applicationList_);
+    indexPane_->SetModel(letters_);
+}
+
+// Windows destroys the panes with the popup; each forgets its handle, then the objects and the classes go.
+t_PopupWindow::~t_PopupWindow() { DestroyWindowFor(); }
+
+void t_PopupWindow::Apply(const t_PopupSettings& settings) {
+    settings_ = settings;
+    width_ = settings.width;
+    applicationList_.ApplyMetrics(settings.compactMode, settings.showIcons);
+    commandList_.ApplyMetrics(settings.compactMode);
+    const t_Rect& list = itemList_->Rectangle();
+    itemList_->MoveTo({list.left, list.top, list.left + settings.appsListWidth, list.bottom});
+}
+
+void t_PopupWindow::Refill() {
+    if (commandMode_) {
+        launcher_.UpdateQuery(L"");
+        commandList_.Fill(false);
+        executors_.Reset();
+    } else {
+        applicationList_.Fill(catalogue_.AppsRoot(), false);
+    }
+    itemList_->Refresh();
+    indexPane_->Repaint();
+}
+
+void t_PopupWindow::SetMode(bool commandMode) {
+    commandMode_ = commandMode;
+    searchBox_->SetTextQuietly(L"");
+    if (commandMode) {
+        itemList_->SetModel(commandList_);
+        indexPane_->SetModel(executors_);
+    } else {
+        itemList_->SetModel(applicationList_);
+        indexPane_->SetModel(letters_);
+    }
+    modeButton_->ShowBitmap(commandMode ? t_PopupBitmap::commandModeButton : t_PopupBitmap::applicationModeButton);
+    Refill();
+}
+
+void t_PopupWindow::SetElevatedMode(bool on) {
+    applicationList_.ElevatedModeChanged(on);
+    commandList_.ElevatedModeChanged(on);
+    itemList_->Refresh();
+}
+
+void t_PopupWindow::Show(bool commandMode) {
+    SetMode(commandMode);
+    ShowWindow(Handle(), SW_SHOWNORMAL);
+    SetForegroundWindow(Handle());
+    SetFocus(searchBox_->Handle());
+}
+
+void t_PopupWindow::Hide() {
+    ShowWindow(Handle(), SW_HIDE);
+    // No entry of the catalogue is referred to while hidden: a rebuild may replace them all.
+    applicationList_.Clear();
+    itemList_->Refresh();
+}
+
+LRESULT t_PopupWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == taskbarCreated_ && taskbarCreated_ != 0) return 0; // the taskbar integration re-attaches here
+    switch (message) {
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE && !menuOpen_) owner_.HidePopup();
+        return 0;
+    case WM_PAINT:
+        ValidateRect(Handle(), nullptr);
+        return 0;
+    case WM_ERASEBKGND: {
+        RECT update{};
+        GetClientRect(Handle(), &update);
+        FillRect(reinterpret_cast<HDC>(wParam), &update, resources_.Brush(t_BrushIndex::windowBackground));
+        return 1;
+    }
+    case WM_CLOSE:
+        owner_.CloseRequested();
+        return 0;
+    case WM_ENDSESSION:
+        owner_.SessionEnding(wParam != FALSE);
+        return 0;
+    case WM_SETTINGCHANGE:
+        owner_.SystemSettingsChanged();
+        return 0;
+    case WM_THEMECHANGED:
+    case WM_DWMCOLORIZATIONCOLORCHANGED:
+        owner_.WindowsThemeChanged();
+        return 0;
+    case WM_WINDOWPOSCHANGING:
+        OnWindowPosChanging(*reinterpret_cast<WINDOWPOS*>(lParam));
+        return 0;
+    case WM_WINDOWPOSCHANGED:
+        return 0;
+    case WM_DISPLAYCHANGE:
+        if (!Visible()) return 0;
+        SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                     SWP_SHOWWINDOW | SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOREDRAW |
+                         SWP_NOACTIVATE);
+        RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        return 0;
+    case WM_NCCALCSIZE: {
+        RECT& client = *reinterpret_cast<RECT*>(lParam);
+        client.right -= resources_.Metrics().unit + 1;
+        return wParam ? WVR_HREDRAW | WVR_VREDRAW : 0;
+    }
+    case WM_NCHITTEST:
+        return OnHitTest({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    case WM_SIZING:
+        OnSizing(wParam, *reinterpret_cast<RECT*>(lParam));
+        return TRUE;
+    case WM_NCPAINT:
+        PaintResizeStrip();
+        return 0;
+    case WM_COMMAND:
+        OnCommand(wParam);
+        return 0;
+    case WM_CTLCOLOREDIT: {
+        const auto dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, resources_.Color(t_ColorIndex::text));
+        SetBkColor(dc, resources_.Color(t_ColorIndex::area));
+        return reinterpret_cast<LRESULT>(resources_.Brush(t_BrushIndex::area));
+    }
+    case MSG_SHOW_POPUP:
+        owner_.ShowPopup(lParam == 1);
+        return 0;
+    default:
+        return DefaultProcedure(message, wParam, lParam);
+    }
+}
+
+void t_PopupWindow::OnWindowPosChanging(WINDOWPOS& position) {
+    if (!sidePane_) return; // still being made
+    if (position.flags & SWP_SHOWWINDOW) {
+        Place(position);
+    } else if (position.flags & SWP_HIDEWINDOW) {
+        return;
+    } else if (!(position.flags & SWP_NOSIZE)) {
+        width_ = position.cx; // the user dragged the right edge
+    } else {
+        return;
+    }
+    LayoutPanes(position.cx > 0 ? position.cx : width_, position.cy);
+    position.flags &= ~static_cast<UINT>(SWP_NOREDRAW);
+}
+
+void t_PopupWindow::Place(WINDOWPOS& position) const {
+    // The monitor of the active window, or else the one under the pointer.
+    HMONITOR monitor = nullptr;
+    if (const HWND active = GetActiveWindow()) {
+        monitor = MonitorFromWindow(active, MONITOR_DEFAULTTONEAREST);
+    } else {
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        monitor = MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST);
+    }
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoW(monitor, &info)) SystemParametersInfoW(SPI_GETWORKAREA, 0, &info.rcWork, 0);
+    const RECT& work = info.rcWork;
+    position.x = work.left;
+    position.y = work.top;
+    position.cx = std::min(width_, static_cast<std::int32_t>(work.right - work.left));
+    position.cy = work.bottom - work.top;
+    position.flags &= ~static_cast<UINT>(SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void t_PopupWindow::LayoutPanes(std::int32_t width, std::int32_t height) {
+    client_ = {0, 0, std::max(width - resources_.Metrics().unit - 1, 1), height};
+    {
+        t_DeferredPositions batch(7);
+        for (t_Window* pane :
+             std::initializer_list<t_Window*>{modeButton_.get(), searchBox_.get(), launchButton_.get(),
+                                              powerButton_.get(), indexPane_.get(), itemList_.get(), sidePane_.get()})
+            pane->Layout(batch, layoutFlags);
+    }
+    for (t_Window* pane :
+         std::initializer_list<t_Window*>{modeButton_.get(), searchBox_.get(), launchButton_.get(), powerButton_.get(),
+                                          indexPane_.get(), itemList_.get(), sidePane_.get()})
+        pane->ReadClientRectangle();
+}
+
+LRESULT t_PopupWindow::OnHitTest(POINT screenPoint) const {
+    RECT bounds{};
+    GetWindowRect(Handle(), &bounds);
+    if (!PtInRect(&bounds, screenPoint)) return HTNOWHERE;
+    return screenPoint.x < bounds.right - resources_.Metrics().unit - 1 ? HTCLIENT : HTRIGHT;
+}
+
+void t_PopupWindow::OnSizing(WPARAM, RECT& proposed) const {
+    RECT bounds{};
+    GetWindowRect(Handle(), &bounds);
+    proposed.left = bounds.left;
+    proposed.top = bounds.top;
+    proposed.bottom = bounds.bottom;
+    if (!sidePane_) return;
+    // The side pane keeps at least its floor: the right edge goes no further left than that allows.
+    const std::int32_t change = proposed.right - bounds.right;
+    const std::int32_t smallest = sidePaneFloor - sidePane_->Rectangle().Width();
+    if (change < smallest) proposed.right = bounds.right + smallest;
+}
+
+void t_PopupWindow::PaintResizeStrip() const {
+    if (!indexPane_) return;
+    const HDC dc = GetDCEx(Handle(), nullptr, DCX_WINDOW | DCX_CACHE);
+    if (!dc) return;
+    RECT bounds{};
+    GetWindowRect(Handle(), &bounds);
+    const std::int32_t width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
+    const RECT strip{client_.right, 0, width, height};
+    FillRect(dc, &strip, resources_.Brush(t_BrushIndex::windowBackground));
+    FillVerticalLine(dc, resources_.Brush(t_BrushIndex::frame), width - 1, 0, height);
+    const t_WidgetMetrics& metrics = resources_.Metrics();
+    const t_Rect& index = indexPane_->Rectangle();
+    BlendBitmap(dc, resources_.Bitmap(t_PopupBitmap::resizeGrip), client_.right + metrics.gripOffset,
+                index.top + (index.Height() - metrics.gripHeight) / 2, 255);
+    ReleaseDC(Handle(), dc);
+}
+
+void t_PopupWindow::OnCommand(WPARAM wParam) {
+    if (searchBox_ && LOWORD(wParam) == searchBoxId && HIWORD(wParam) == EN_CHANGE && !searchBox_->Quiet())
+        SearchTextChanged();
+}
+
+void t_PopupWindow::SearchTextChanged() {
+    const std::wstring text = searchBox_->Text();
+    if (commandMode_) {
+        launcher_.UpdateQuery(text);
+        commandList_.Fill(!text.empty());
+    } else if (text.empty()) {
+        applicationList_.Fill(catalogue_.AppsRoot(), false);
+    } else {
+        applicationList_.Fill(catalogue_.Search().Search(text, settings_.excludeFoldersFromSearch), true);
+    }
+    itemList_->Refresh();
+    indexPane_->Repaint();
+}
+
+void t_PopupWindow::CurrentEntryChanged(const t_CatalogueItem* item) { owner_.CurrentItemChanged(item); }
+
+void t_PopupWindow::ItemListMoved() { indexPane_->Repaint(); }
+
+void t_PopupWindow::PutIntoSearchBox(const std::wstring& text) {
+    searchBox_->SetTextQuietly(text);
+    SetFocus(searchBox_->Handle());
+}
+
+void t_PopupWindow::LaunchEntry(const t_CatalogueItem& item, bool elevated) {
+    owner_.LaunchCatalogueItem(item, elevated);
+}
+
+void t_PopupWindow::RunCommand(const std::wstring& text, bool elevated) { owner_.RunTypedCommand(text, elevated); }
+
+void t_PopupWindow::ButtonClicked(int controlId) {
+    switch (controlId) {
+    case modeButtonId:
+        owner_.ToggleMode();
+        return;
+    case launchButtonId:
+        SearchBoxKey(VK_RETURN);
+        return;
+    default:
+        return;
+    }
+}
+
+bool t_PopupWindow::SearchBoxKey(WPARAM key) {
+    t_ListModel* list = itemList_->Model();
+    switch (key) {
+    case VK_RETURN:
+        if (commandMode_) {
+            owner_.RunTypedCommand(searchBox_->Text(), false);
+        } else if (list) {
+            if (!list->CurrentIndex()) list->Down();
+            list->LaunchCurrent();
+        }
+        return true;
+    case VK_ESCAPE:
+        owner_.HidePopup();
+        return true;
+    case VK_DOWN:
+    case VK_UP:
+        if (!list) return false;
+        key == VK_DOWN ? list->Down() : list->Up();
+        itemList_->Refresh();
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace n_ombrix

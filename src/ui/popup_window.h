@@ -1,0 +1,112 @@
+#pragma once
+// The popup: a borderless, top-most tool window at the top-left corner of the current monitor's work area, as tall
+// as the work area, holding seven panes: the mode button, the search box, the launch button and the power button in
+// a row at the top, the index pane, the item list and the side pane below. A strip at its right edge resizes it.
+//
+// It is also the application's one top-level window (class "Ombrix"): hidden at rest, it receives the system's
+// messages and the show request and hands them to its owner.
+
+#include "ui/alphabetical_index.h"
+#include "ui/application_list_model.h"
+#include "ui/command_list_model.h"
+#include "ui/executor_index_model.h"
+#include "ui/index_pane.h"
+#include "ui/item_list_pane.h"
+#include "ui/letter_index_model.h"
+#include "ui/popup_host.h"
+#include "ui/search_box.h"
+#include "ui/search_row_button.h"
+#include "ui/side_pane.h"
+#include "ui/window.h"
+#include "ui/window_class.h"
+
+#include <memory>
+
+namespace n_ombrix {
+
+class t_Catalogue;
+class t_DefaultLauncher;
+class t_PopupOwner;
+class t_WidgetResources;
+
+// What the popup shows its lists with, from the configuration.
+struct t_PopupSettings {
+    std::int32_t width = 0;         // the window's, at the screen's DPI
+    std::int32_t appsListWidth = 0; // the item list's
+    bool compactMode = false;
+    bool showIcons = true;
+    bool excludeFoldersFromSearch = false;
+};
+
+class t_PopupWindow final : public t_Window, private t_PopupHost, private t_ButtonOwner, private t_SearchBoxOwner {
+public:
+    // Everything given outlives the popup. Created hidden.
+    t_PopupWindow(HINSTANCE instance, t_WidgetResources& resources, t_PopupOwner& owner, t_Catalogue& catalogue,
+                  t_DefaultLauncher& launcher, const t_PopupSettings& settings);
+    ~t_PopupWindow() override;
+
+    // The lists' looks and the widths, after the configuration was applied.
+    void Apply(const t_PopupSettings& settings);
+    // Refills the lists of the mode and shows the popup on the current monitor, the focus in the search box.
+    void Show(bool commandMode);
+    // Hides the popup and empties the item list, so that no entry of the catalogue is referred to while hidden.
+    void Hide();
+    bool Visible() const noexcept { return IsWindowVisible(Handle()) != FALSE; }
+    bool CommandMode() const noexcept { return commandMode_; }
+    void SetMode(bool commandMode);
+    void SetElevatedMode(bool on);
+    // The widths as the user left them, for the configuration.
+    std::int32_t Width() const noexcept { return width_; }
+    std::int32_t AppsListWidth() const noexcept { return itemList_->Rectangle().Width(); }
+
+private:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnWindowPosChanging(WINDOWPOS& position);
+    void Place(WINDOWPOS& position) const;
+    void LayoutPanes(std::int32_t width, std::int32_t height);
+    LRESULT OnHitTest(POINT screenPoint) const;
+    void OnSizing(WPARAM edge, RECT& proposed) const;
+    void PaintResizeStrip() const;
+    void OnCommand(WPARAM wParam);
+    void SearchTextChanged();
+    void Refill();
+
+    // t_PopupHost
+    void CurrentEntryChanged(const t_CatalogueItem* item) override;
+    void ItemListMoved() override;
+    void PutIntoSearchBox(const std::wstring& text) override;
+    void LaunchEntry(const t_CatalogueItem& item, bool elevated) override;
+    void RunCommand(const std::wstring& text, bool elevated) override;
+    void SetMenuOpen(bool open) override { menuOpen_ = open; }
+    // t_ButtonOwner
+    void ButtonClicked(int controlId) override;
+    // t_SearchBoxOwner
+    bool SearchBoxKey(WPARAM key) override;
+
+    t_WidgetResources& resources_;
+    t_PopupOwner& owner_;
+    t_Catalogue& catalogue_;
+    t_DefaultLauncher& launcher_;
+    t_PopupSettings settings_;
+    t_WindowClass popupClass_;
+    t_WindowClass widgetClass_;
+    t_ApplicationListModel applicationList_;
+    t_CommandListModel commandList_;
+    t_LetterIndexModel letters_;
+    t_ExecutorIndexModel executors_;
+    // The panes, made once the popup's window exists; Windows destroys their windows with it.
+    std::unique_ptr<t_SearchRowButton> modeButton_;
+    std::unique_ptr<t_SearchBox> searchBox_;
+    std::unique_ptr<t_SearchRowButton> launchButton_;
+    std::unique_ptr<t_SearchRowButton> powerButton_;
+    std::unique_ptr<t_IndexPane> indexPane_;
+    std::unique_ptr<t_ItemListPane> itemList_;
+    std::unique_ptr<t_SidePane> sidePane_;
+    t_Rect client_;      // the client area the panes are anchored to
+    std::int32_t width_; // as the user left it; a narrower work area does not change it
+    const UINT taskbarCreated_;
+    bool commandMode_ = false;
+    bool menuOpen_ = false;
+};
+
+} // namespace n_ombrix
