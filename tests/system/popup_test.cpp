@@ -1,0 +1,106 @@
+// The popup as the user meets it: Ombrix.exe started with shortcuts in the user's Start Menu, shown by the show
+// request, placed on the work area with its seven panes, its list read through the accessibility interface.
+
+#include "accessible_list.h"
+#include "launch_record.h"
+#include "ombrix_process.h"
+#include "scratch_folder.h"
+#include "shell_link.h"
+
+#include "system/com_ptr.h"
+#include "system/known_folders.h"
+#include "ui/window_messages.h"
+
+#include <gtest/gtest.h>
+
+#include <knownfolders.h>
+
+#include <algorithm>
+#include <string>
+#include <tuple>
+
+using namespace n_ombrix_test;
+using n_zql::n_system::n_windows::n_com::t_ComApartment;
+using n_zql::n_system::n_windows::n_com::t_ComPtr;
+
+namespace {
+
+// A folder of shortcuts in the user's real Start Menu, removed at the end.
+class t_StartMenuFolder {
+public:
+    explicit t_StartMenuFolder(std::initializer_list<const wchar_t*> names)
+        : path_(n_ombrix::KnownFolderPath(FOLDERID_StartMenu) + L"Programs\\Ombrix popup test\\") {
+        RemoveTree(path_);
+        CreateDirectoryW(path_.c_str(), nullptr);
+        for (const wchar_t* name : names)
+            MakeShellLink(path_ + name + L".lnk", {.target = t_LaunchRecord::RecorderPath()});
+    }
+    t_StartMenuFolder(const t_StartMenuFolder&) = delete;
+    t_StartMenuFolder& operator=(const t_StartMenuFolder&) = delete;
+    ~t_StartMenuFolder() { RemoveTree(path_); }
+
+private:
+    std::wstring path_;
+};
+
+bool BecomesVisible(HWND window, bool visible) {
+    for (int tries = 0; tries < 250; ++tries, Sleep(20))
+        if ((IsWindowVisible(window) != FALSE) == visible) return true;
+    return false;
+}
+
+// A pane's rectangle in the popup's client coordinates.
+RECT PaneRect(HWND popup, int id) {
+    RECT rect{};
+    GetWindowRect(GetDlgItem(popup, id), &rect);
+    MapWindowPoints(HWND_DESKTOP, popup, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+// A rectangle as its four edges, which the test framework compares and prints.
+std::tuple<LONG, LONG, LONG, LONG> Edges(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+
+} // namespace
+
+TEST(Popup, TheShowRequestPlacesItOnTheWorkAreaWithItsPanesAndTheStartMenu) {
+    const t_ComApartment apartment;
+    const t_StartMenuFolder startMenu{L"Alpha", L"Beta"};
+    const t_OmbrixProcess ombrix;
+    ASSERT_TRUE(ombrix.Window()) << ombrix.State();
+    const HWND popup = ombrix.Window();
+    ombrix.Post(n_ombrix::MSG_SHOW_POPUP);
+    ASSERT_TRUE(BecomesVisible(popup, true));
+
+    // The work area's top-left corner, its height, the configured width (621 px at 96 DPI) unless it is narrower.
+    RECT work{}, window{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    GetWindowRect(popup, &window);
+    const LONG width = std::min<LONG>(621, work.right - work.left);
+    EXPECT_EQ(Edges(window), Edges({work.left, work.top, work.left + width, work.bottom}));
+
+    // At 96 DPI: U = 20, W1 = 50, the strip of U + 1 off the client area, the list 300 wide.
+    const LONG cw = width - 21, ch = work.bottom - work.top;
+    const RECT panes[] = {{0, 20, 50, 60},       {50, 20, cw - 250, 60}, {cw - 250, 20, cw - 50, 60},
+                          {cw - 50, 20, cw, 60}, {0, 80, 50, ch - 20},   {50, 80, 350, ch - 20},
+                          {350, 80, cw, ch - 20}};
+    for (int id = 1; id <= 7; ++id) EXPECT_EQ(Edges(PaneRect(popup, id)), Edges(panes[id - 1])) << "pane " << id;
+
+    // The list shows the Start Menu's shortcuts, read as a screen reader reads them.
+    const t_ComPtr<IAccessible> list = WaitForAccessibleList(popup, 6);
+    ASSERT_TRUE(list);
+    const std::vector<std::wstring> names = RowNames(*list.Get());
+    EXPECT_TRUE(std::ranges::find(names, L"Ombrix popup test") != names.end()) << names.size() << " rows";
+
+    // Another window's activation hides it; the request for the run box while shown switches without hiding.
+    ombrix.Post(WM_ACTIVATE, WA_INACTIVE);
+    EXPECT_TRUE(BecomesVisible(popup, false));
+    ombrix.Post(n_ombrix::MSG_SHOW_POPUP);
+    ASSERT_TRUE(BecomesVisible(popup, true));
+    PostMessageW(popup, n_ombrix::MSG_SHOW_POPUP, 0, 1);
+    Sleep(300);
+    EXPECT_TRUE(IsWindowVisible(popup));
+    EXPECT_EQ(RowNames(*list.Get()), std::vector<std::wstring>{}) << "the run box lists the history, empty here";
+
+    ombrix.Post(WM_CLOSE);
+    EXPECT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(0)) << ombrix.State();
+}
