@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
-# Builds Ombrix and starts it in a Wine desktop: on $DISPLAY when it is set, otherwise on a private Xvfb display, in
-# which case build/run/screenshot.png shows the desktop after start-up. Runs until Ctrl+C, or for N seconds.
-#   scripts/run.sh [--seconds N]
+# Builds Ombrix and starts it in a Wine desktop, with a few of Wine's programs in the Start Menu, and opens its popup
+# once: on $DISPLAY when it is set, otherwise on a private Xvfb display, in which case build/run/screenshot.png shows
+# the popup over the desktop. Runs until Ctrl+C, or for N seconds. --dpi sets the prefix's screen DPI (96 by default).
+#   scripts/run.sh [--seconds N] [--dpi 96|120|144|192]
 set -u -o pipefail
 source "$(dirname "$0")/lib/setup.sh"
 source "$ombrix_root/scripts/lib/wine.sh"
 
 seconds=
+dpi=96
 while [ $# -gt 0 ]; do
   case "$1" in
     --seconds) seconds=${2:?--seconds needs a number}; shift 2 ;;
-    -h|--help) sed -n '2,4p' "$0"; exit 0 ;;
+    --dpi) dpi=${2:?--dpi needs a number}; shift 2 ;;
+    -h|--help) sed -n '2,5p' "$0"; exit 0 ;;
     *) ombrix_log "unknown argument: $1"; exit 2 ;;
   esac
 done
@@ -34,6 +37,26 @@ trap 'exit 0' INT TERM
 
 # The desktop gets Wine's shell (a taskbar with a Start button), the part of the desktop Ombrix attaches to.
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops\Ombrix' /v EnableShell /t REG_DWORD /d 1 /f </dev/null >/dev/null 2>&1
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f </dev/null >/dev/null 2>&1
+
+# A Start Menu with something in it: shortcuts to some of Wine's own programs, made once.
+programs='C:\users\'"$(id -un)"'\AppData\Roaming\Microsoft\Windows\Start Menu\Programs'
+if [ ! -d "$run_dir/wineprefix/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Accessories" ]; then
+  wine cmd /c mkdir "$programs\Accessories" "$programs\System Tools" </dev/null >/dev/null 2>&1
+  links=()
+  for entry in "Accessories\Notepad=C:\windows\notepad.exe" "Accessories\WordPad=C:\windows\system32\write.exe" \
+    "Accessories\Clock=C:\windows\system32\clock.exe" "Minesweeper=C:\windows\system32\winemine.exe" \
+    "Internet Explorer=C:\windows\system32\iexplore.exe" "File Manager=C:\windows\system32\winefile.exe" \
+    "System Tools\Command Prompt=C:\windows\system32\cmd.exe" \
+    "System Tools\Registry Editor=C:\windows\regedit.exe" \
+    "System Tools\Task Manager=C:\windows\system32\taskmgr.exe" \
+    "System Tools\Control Panel=C:\windows\system32\control.exe" \
+    "Wine Configuration=C:\windows\system32\winecfg.exe"; do
+    links+=("$programs\\${entry%%=*}.lnk" "${entry#*=}")
+  done
+  wine "$ombrix_build/windows/bin/make_shortcut.exe" "${links[@]}" </dev/null >/dev/null 2>&1 ||
+    ombrix_log "the Start Menu's shortcuts could not all be made"
+fi
 
 ombrix_log "starting Ombrix on DISPLAY=$DISPLAY"
 wine explorer "/desktop=Ombrix,1280x800" "$ombrix_build/windows/bin/Ombrix.exe" </dev/null >"$run_dir/wine.log" 2>&1 &
@@ -43,9 +66,14 @@ if ! pgrep -f 'Ombrix\.exe' >/dev/null; then
   ombrix_log "Ombrix did not start or ended at once; see $run_dir/wine.log"
   exit 1
 fi
+# Until the taskbar integration opens it, a small helper posts the show request, as the Start button will.
+# It runs in the Wine desktop of Ombrix, where its window is.
+wine explorer "/desktop=Ombrix,1280x800" "$ombrix_build/windows/bin/show_popup.exe" </dev/null >/dev/null 2>&1 ||
+  ombrix_log "the popup could not be asked to show"
+sleep 2
 if [ -n "${OMBRIX_OWN_DISPLAY:-}" ]; then
   import -display "$DISPLAY" -window root "$run_dir/screenshot.png" 2>/dev/null &&
-    ombrix_log "screenshot of the desktop after start-up: $run_dir/screenshot.png"
+    ombrix_log "screenshot of the popup over the desktop: $run_dir/screenshot.png"
 fi
 
 if [ -n "$seconds" ]; then
