@@ -5,6 +5,7 @@
 #include "ui/deferred_positions.h"
 #include "ui/drawing.h"
 #include "ui/popup_owner.h"
+#include "ui/popup_placement.h"
 #include "ui/widget_resources.h"
 #include "ui/window_messages.h"
 
@@ -242,10 +243,11 @@ void t_PopupWindow::Place(WINDOWPOS& position) const {
     info.cbSize = sizeof info;
     if (!GetMonitorInfoW(monitor, &info)) SystemParametersInfoW(SPI_GETWORKAREA, 0, &info.rcWork, 0);
     const RECT& work = info.rcWork;
-    position.x = work.left;
-    position.y = work.top;
-    position.cx = std::min(width_, static_cast<std::int32_t>(work.right - work.left));
-    position.cy = work.bottom - work.top;
+    const t_Rect placed = PopupPlacement({work.left, work.top, work.right, work.bottom}, width_);
+    position.x = placed.left;
+    position.y = placed.top;
+    position.cx = placed.Width();
+    position.cy = placed.Height();
     position.flags &= ~static_cast<UINT>(SWP_NOMOVE | SWP_NOSIZE);
 }
 
@@ -278,10 +280,7 @@ void t_PopupWindow::OnSizing(WPARAM, RECT& proposed) const {
     proposed.top = bounds.top;
     proposed.bottom = bounds.bottom;
     if (!sidePane_) return;
-    // The side pane keeps at least its floor: the right edge goes no further left than that allows.
-    const std::int32_t change = proposed.right - bounds.right;
-    const std::int32_t smallest = sidePaneFloor - sidePane_->Rectangle().Width();
-    if (change < smallest) proposed.right = bounds.right + smallest;
+    proposed.right = DraggedRightEdge(bounds.right, proposed.right, sidePane_->Rectangle().Width(), sidePaneFloor);
 }
 
 void t_PopupWindow::PaintResizeStrip() const {

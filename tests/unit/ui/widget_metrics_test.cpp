@@ -1,6 +1,7 @@
 // The popup's lengths at the common DPIs, with 32-px and 16-px system icons at 96 DPI and 48 and 24 at 144.
 
 #include "ui/anchored_layout.h"
+#include "ui/popup_placement.h"
 #include "ui/widget_metrics.h"
 
 #include <gtest/gtest.h>
@@ -43,4 +44,15 @@ TEST(AnchoredLayout, EdgesFollowTheirReferencesAndAStretchedPaneKeepsOnePixel) {
     EXPECT_FALSE(MovesNothing(MoveFlags(pane, pane, flags, true)));
     EXPECT_FALSE(MovesNothing(MoveFlags(pane, {0, 0, 31, 20}, flags, false)));
     EXPECT_FALSE(MovesNothing(MoveFlags(pane, pane, n_move_flags::noZOrder, false)));
+}
+
+TEST(PopupPlacement, TheWorkAreasCornerItsHeightAndTheWidthItAllows) {
+    // Taskbar at the left, at the top, and an area narrower than the stored width.
+    EXPECT_EQ(PopupPlacement({60, 0, 1280, 800}, 621), (t_Rect{60, 0, 681, 800}));
+    EXPECT_EQ(PopupPlacement({0, 40, 1280, 800}, 621), (t_Rect{0, 40, 621, 800}));
+    EXPECT_EQ(PopupPlacement({0, 0, 400, 770}, 621), (t_Rect{0, 0, 400, 770}));
+    // A drag to the left stops where the 250-px side pane would drop below 100 px; to the right it is free.
+    EXPECT_EQ(DraggedRightEdge(621, 221, 250, 100), 471);
+    EXPECT_EQ(DraggedRightEdge(621, 500, 250, 100), 500);
+    EXPECT_EQ(DraggedRightEdge(621, 700, 250, 100), 700);
 }
