@@ -133,6 +133,11 @@ void t_Application::LaunchCatalogueItem(const t_CatalogueItem& item, bool elevat
     HidePopup();
 }
 
+void t_Application::PowerAction(int number) {
+    HidePopup();
+    RunPowerAction(powerCalls_, number);
+}
+
 void t_Application::CurrentItemChanged(const t_CatalogueItem* item) { currentJumpList_.Follow(item); }
 
 void t_Application::CloseRequested() {

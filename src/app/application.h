@@ -2,6 +2,7 @@
 // The spine of the process: owns every long-lived part of the system, builds them in order, runs the message loop
 // and tears them down in reverse order. One per process, on the user-interface thread.
 
+#include "app/power_actions.h"
 #include "app/process_environment.h"
 #include "catalogue/catalogue.h"
 #include "config/configuration.h"
@@ -42,6 +43,8 @@ public:
     void SetElevatedMode(bool on);
     void RunTypedCommand(const std::wstring& text, bool elevated) override;
     void LaunchCatalogueItem(const t_CatalogueItem& item, bool elevated) override;
+    // Hides the popup first.
+    void PowerAction(int number) override;
     // The system's settings changed (the wheel's lines per notch among them).
     void SystemSettingsChanged() override;
     // The desktop's theme or accent colour changed: the colours follow when the popup follows the Windows theme.
@@ -71,6 +74,7 @@ private:
     t_Catalogue catalogue_;
     // The jump list of the current item, which the side pane shows; the item list follows it.
     t_CurrentJumpList currentJumpList_;
+    const t_PowerCalls powerCalls_ = PlatformPowerCalls();
     bool busy_ = true;
     bool commandMode_ = false;
     bool elevatedMode_ = false;

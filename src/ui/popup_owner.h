@@ -18,6 +18,8 @@ public:
     virtual void ToggleMode() = 0;
     virtual void LaunchCatalogueItem(const t_CatalogueItem& item, bool elevated) = 0;
     virtual void RunTypedCommand(const std::wstring& text, bool elevated) = 0;
+    // Power action 1 to 7: lock, sign out, display off, sleep, hibernate, restart, shut down.
+    virtual void PowerAction(int number) = 0;
     // The item list's current entry, when it has a jump list; else null.
     virtual void CurrentItemChanged(const t_CatalogueItem* item) = 0;
     // WM_CLOSE: the program ends normally.

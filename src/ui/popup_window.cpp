@@ -9,6 +9,8 @@
 #include "ui/widget_resources.h"
 #include "ui/window_messages.h"
 
+#include "resource_ids.h"
+
 #include <windowsx.h>
 
 #include <algorithm>
@@ -24,6 +26,8 @@ constexpr DWORD popupStyle = WS_POPUP | WS_CLIPCHILDREN;
 constexpr int initialHeight = 256; // the real size is set when the window is first shown
 // The narrowest the side pane gets when the popup is made narrower, whatever the DPI.
 constexpr std::int32_t sidePaneFloor = 100;
+// The power menu's commands, from IDC_POWER_LOCK on, are power actions 1 to 7.
+constexpr UINT powerActionCount = 7;
 constexpr UINT layoutFlags = SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_FRAMECHANGED | SWP_NOCOPYBITS;
 
 } // namespace
@@ -342,9 +346,25 @@ void t_PopupWindow::ButtonClicked(int controlId) {
     case launchButtonId:
         SearchBoxKey(VK_RETURN);
         return;
+    case powerButtonId:
+        OpenPowerMenu();
+        return;
     default:
         return;
     }
+}
+
+void t_PopupWindow::OpenPowerMenu() {
+    // Below the button, its right edge at the button's.
+    RECT button{};
+    GetWindowRect(powerButton_->Handle(), &button);
+    menuOpen_ = true;
+    const UINT command = TrackPopupMenuEx(GetSubMenu(resources_.ContextMenus(), 0),
+                                          TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTALIGN | TPM_TOPALIGN, button.right,
+                                          button.bottom, Handle(), nullptr);
+    menuOpen_ = false;
+    if (command >= IDC_POWER_LOCK && command < IDC_POWER_LOCK + powerActionCount)
+        owner_.PowerAction(static_cast<int>(command - IDC_POWER_LOCK) + 1);
 }
 
 bool t_PopupWindow::SearchBoxKey(WPARAM key) {

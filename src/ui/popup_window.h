@@ -69,6 +69,7 @@ private:
     void PaintResizeStrip() const;
     void OnCommand(WPARAM wParam);
     void SearchTextChanged();
+    void OpenPowerMenu();
     void Refill();
 
     // t_PopupHost

@@ -28,6 +28,7 @@ public:
     void ToggleMode() override {}
     void LaunchCatalogueItem(const t_CatalogueItem&, bool) override {}
     void RunTypedCommand(const std::wstring&, bool) override {}
+    void PowerAction(int) override {}
     void CurrentItemChanged(const t_CatalogueItem*) override {}
     void CloseRequested() override {}
     void SessionEnding(bool) override {}
