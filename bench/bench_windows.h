@@ -1,10 +1,14 @@
 #pragma once
 // Inputs of the Windows benchmarks: a scratch folder of their own and real programs to link to.
 
+#include "system/com_ptr.h"
 #include "system/display_metrics.h"
+#include "system/error_exception.h"
 #include "system/unique_handle.h"
 
 #include <windows.h>
+
+#include <shlobj.h>
 
 #include <cstddef>
 #include <initializer_list>
@@ -35,6 +39,50 @@ inline std::vector<std::wstring> SystemPrograms(std::size_t count, std::initiali
         } while (FindNextFileW(find.Get(), &entry));
     }
     return programs;
+}
+
+inline constexpr std::size_t treeLinkCount = 1000;
+inline constexpr std::size_t linkedProgramCount = 50;
+
+inline void MakeLink(const std::wstring& path, const std::wstring& target) {
+    namespace n_com = n_zql::n_system::n_windows::n_com;
+    n_com::t_ComPtr<IShellLinkW> link;
+    n_com::ThrowIfFailed(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(link.Put())));
+    n_com::ThrowIfFailed(link->SetPath(target.c_str()));
+    n_com::ThrowIfFailed(link->SetDescription(L"A program of the benchmark"));
+    n_com::ThrowIfFailed(link.Query<IPersistFile>()->Save(path.c_str(), TRUE));
+}
+
+inline void RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW entry;
+    if (const n_zql::n_system::n_windows::t_FindHandle find(FindFirstFileW((folder + L"*").c_str(), &entry)); find) {
+        do {
+            const std::wstring name = entry.cFileName;
+            if (name == L"." || name == L"..") continue;
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(folder + name + L"\\");
+            else
+                DeleteFileW((folder + name).c_str());
+        } while (FindNextFileW(find.Get(), &entry));
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+// A Start Menu of a well-used machine: Vendor v\Product p\Tool n.lnk, six vendors with ten products each, the
+// 1,000 links spread evenly over the 60 product folders and the programs. COM must be initialised.
+inline void MakeLinkTree(const std::wstring& root, const std::vector<std::wstring>& programs) {
+    CreateDirectoryW(root.c_str(), nullptr);
+    std::vector<std::wstring> folders;
+    for (int v = 0; v < 6; ++v) {
+        const std::wstring vendor = root + L"Vendor " + std::to_wstring(v) + L"\\";
+        CreateDirectoryW(vendor.c_str(), nullptr);
+        for (int p = 0; p < 10; ++p) {
+            folders.push_back(vendor + L"Product " + std::to_wstring(p) + L"\\");
+            CreateDirectoryW(folders.back().c_str(), nullptr);
+        }
+    }
+    for (std::size_t i = 0; i < treeLinkCount; ++i)
+        MakeLink(folders[i % folders.size()] + L"Tool " + std::to_wstring(i) + L".lnk", programs[i % programs.size()]);
 }
 
 // The screen's metrics at 96 DPI whatever the test screen says, so that figures compare across machines.
