@@ -31,13 +31,6 @@ constexpr int runs = 7;
 constexpr std::size_t linkCount = 1000;
 constexpr std::size_t programCount = 50;
 
-void MakeLink(const std::wstring& path, const std::wstring& target) {
-    t_ComPtr<IShellLinkW> link;
-    n_com::ThrowIfFailed(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(link.Put())));
-    n_com::ThrowIfFailed(link->SetPath(target.c_str()));
-    n_com::ThrowIfFailed(link.Query<IPersistFile>()->Save(path.c_str(), TRUE));
-}
-
 t_ComPtr<IShellLinkW> LoadLink(const std::wstring& path) {
     t_ComPtr<IShellLinkW> link;
     n_com::ThrowIfFailed(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(link.Put())));

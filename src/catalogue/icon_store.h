@@ -7,6 +7,7 @@
 // callers never delete them.
 
 #include "catalogue/icon_source_key.h"
+#include "catalogue/side_pane_kinds.h"
 #include "system/com_ptr.h"
 #include "system/display_metrics.h"
 #include "system/unique_handle.h"
@@ -39,7 +40,7 @@ public:
     static constexpr int defaultFolderLargeSlot = 1;
     static constexpr int defaultAppSmallSlot = 2;
     static constexpr int defaultFolderSmallSlot = 3;
-    static constexpr int firstGlyphSlot = 4;
+    static constexpr int firstGlyphSlot = firstCommandGlyphSlot;
     static constexpr int glyphCount = 7;
     static constexpr int slotCount = firstGlyphSlot + glyphCount;
 

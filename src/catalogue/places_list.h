@@ -3,6 +3,8 @@
 // two groups. Rows are plain data so that the side pane can show them beside jump-list entries; none of them can
 // be pinned or edited. Platform-neutral.
 
+#include "catalogue/side_pane_kinds.h"
+
 #include <cstddef>
 #include <vector>
 
@@ -23,10 +25,9 @@ enum class t_PlacesCommand {
 };
 
 struct t_PlacesRow {
-    // The side pane's section: 0 for the places, 3 for the commands (trimmed last when space runs out).
-    int section = 0;
-    // The side pane's entry kind: 2, never pinnable.
-    int kind = 2;
+    // The places' section gives way first when space runs out, the commands' last.
+    t_PaneSection section = t_PaneSection::recent;
+    t_PinKind kind = t_PinKind::notPinnable;
     bool editable = false;
     bool header = false;
     // String resource of the caption; 0 for a place, which shows its item's own name and image.

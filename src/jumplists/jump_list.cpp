@@ -42,39 +42,39 @@ void t_JumpList::CollectCustomKeys() {
 std::vector<std::unique_ptr<t_JumpListEntry>> t_JumpList::Assemble(const t_JumpListHeaderTexts& texts) {
     using t_Entry = t_JumpListEntry;
     std::vector<std::unique_ptr<t_Entry>> entries;
-    auto header = [&](int section, const std::wstring& text) {
+    auto header = [&](t_PaneSection section, const std::wstring& text) {
         entries.push_back(std::make_unique<t_Entry>(section, text));
     };
-    auto entry = [&](int section, int kind, const t_ShellDestination& destination) {
-        entries.push_back(std::make_unique<t_Entry>(section, kind, kind != t_Entry::notPinnable, *this, destination));
+    auto entry = [&](t_PaneSection section, t_PinKind kind, const t_ShellDestination& destination) {
+        entries.push_back(std::make_unique<t_Entry>(section, kind, kind != t_PinKind::notPinnable, *this, destination));
     };
 
-    header(t_Entry::pinnedSection, texts.pinned);
+    header(t_PaneSection::pinned, texts.pinned);
     for (const t_DestListEntry* pinned : automatic_.PinnedEntries())
-        entry(t_Entry::pinnedSection, t_Entry::pinned, pinned->destination);
+        entry(t_PaneSection::pinned, t_PinKind::pinned, pinned->destination);
 
     bool frequent = false;
     for (const t_CustomCategory& category : custom_.Categories())
         frequent = frequent || category.kind == t_CustomCategoryKind::frequent;
-    header(t_Entry::recentSection, frequent ? texts.frequent : texts.recent);
+    header(t_PaneSection::recent, frequent ? texts.frequent : texts.recent);
     // The automatic file's documents show once, here, unless pinned or listed in a category of the application's.
     for (const t_DestListEntry* recent : automatic_.Entries()) {
         const std::uint64_t key = recent->destination.IdentityKey();
         if (!pinnedKeys_.contains(key) && !customKeys_.contains(key))
-            entry(t_Entry::recentSection, t_Entry::pinnable, recent->destination);
+            entry(t_PaneSection::recent, t_PinKind::pinnable, recent->destination);
     }
 
     for (const t_CustomCategory& category : custom_.Categories()) {
         if (category.kind != t_CustomCategoryKind::custom) continue;
-        header(t_Entry::customSection, category.displayName.empty() ? texts.unnamedCategory : category.displayName);
+        header(t_PaneSection::custom, category.displayName.empty() ? texts.unnamedCategory : category.displayName);
         for (const t_ShellDestination& item : category.items)
-            if (!pinnedKeys_.contains(item.IdentityKey())) entry(t_Entry::customSection, t_Entry::pinnable, item);
+            if (!pinnedKeys_.contains(item.IdentityKey())) entry(t_PaneSection::custom, t_PinKind::pinnable, item);
     }
 
-    header(t_Entry::tasksSection, texts.tasks);
+    header(t_PaneSection::tasks, texts.tasks);
     for (const t_CustomCategory& category : custom_.Categories()) {
         if (category.kind != t_CustomCategoryKind::tasks) continue;
-        for (const t_ShellDestination& task : category.items) entry(t_Entry::tasksSection, t_Entry::notPinnable, task);
+        for (const t_ShellDestination& task : category.items) entry(t_PaneSection::tasks, t_PinKind::notPinnable, task);
     }
     return entries;
 }

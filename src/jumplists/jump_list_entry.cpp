@@ -4,7 +4,7 @@
 
 namespace n_ombrix {
 
-t_JumpListEntry::t_JumpListEntry(int section, int kind, bool editable, t_JumpList& jumpList,
+t_JumpListEntry::t_JumpListEntry(t_PaneSection section, t_PinKind kind, bool editable, t_JumpList& jumpList,
                                  const t_ShellDestination& destination)
     : section_(section), kind_(kind), editable_(editable), header_(destination.IsSeparator()), jumpList_(&jumpList),
       destination_(&destination) {}
@@ -22,7 +22,7 @@ bool t_JumpListEntry::Open() {
 }
 
 void t_JumpListEntry::TogglePin() {
-    if (kind_ == pinned)
+    if (kind_ == t_PinKind::pinned)
         jumpList_->Unpin(*destination_);
     else
         jumpList_->Pin(*destination_);

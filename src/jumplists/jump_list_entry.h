@@ -2,6 +2,8 @@
 // One row of the side pane's jump list: a header, or a document or task of the jump list. Entries refer to the
 // destination that the jump list's file object owns and to the jump list itself.
 
+#include "catalogue/side_pane_kinds.h"
+
 #include <windows.h>
 
 #include <string>
@@ -14,20 +16,17 @@ class t_ShellDestination;
 
 class t_JumpListEntry {
 public:
-    // Side-pane sections and entry kinds.
-    enum t_Section { recentSection = 0, customSection = 1, pinnedSection = 2, tasksSection = 3 };
-    enum t_Kind { pinnable = 0, pinned = 1, notPinnable = 2 };
-
     // A header (also what a separator becomes: it is no entry and cannot be current).
-    t_JumpListEntry(int section, std::wstring text)
-        : section_(section), kind_(notPinnable), header_(true), text_(std::move(text)) {}
-    t_JumpListEntry(int section, int kind, bool editable, t_JumpList& jumpList, const t_ShellDestination& destination);
+    t_JumpListEntry(t_PaneSection section, std::wstring text)
+        : section_(section), kind_(t_PinKind::notPinnable), header_(true), text_(std::move(text)) {}
+    t_JumpListEntry(t_PaneSection section, t_PinKind kind, bool editable, t_JumpList& jumpList,
+                    const t_ShellDestination& destination);
     t_JumpListEntry(const t_JumpListEntry&) = delete;
     t_JumpListEntry& operator=(const t_JumpListEntry&) = delete;
     virtual ~t_JumpListEntry() = default;
 
-    int Section() const noexcept { return section_; }
-    int Kind() const noexcept { return kind_; }
+    t_PaneSection Section() const noexcept { return section_; }
+    t_PinKind Kind() const noexcept { return kind_; }
     bool Editable() const noexcept { return editable_; }
     bool IsHeader() const noexcept { return header_; }
     const t_ShellDestination* Destination() const noexcept { return destination_; }
@@ -42,8 +41,8 @@ public:
     virtual void Remove();
 
 private:
-    int section_;
-    int kind_;
+    t_PaneSection section_;
+    t_PinKind kind_;
     bool editable_ = false;
     bool header_ = false;
     std::wstring text_;

@@ -20,7 +20,9 @@ TEST(PlacesList, PlacesComeUnderTheirHeaderOnlyWhenThereAreAnyAndTheCommandsFoll
             // Headers and places have no glyph, every command has one.
             EXPECT_TRUE(row.header == (row.command == t_PlacesCommand::none) &&
                         (row.imageSlot < 0) == (row.header || place));
-            EXPECT_TRUE(row.section == (i < placeRows ? 0 : 3) && place == (i > 0 && i < placeRows)) << i;
+            EXPECT_TRUE(row.section == (i < placeRows ? t_PaneSection::recent : t_PaneSection::tasks) &&
+                        place == (i > 0 && i < placeRows))
+                << i;
             EXPECT_EQ(row.placeIndex, place ? i - 1 : 0);
         }
     }

@@ -33,8 +33,8 @@ const t_JumpListHeaderTexts texts{
 std::wstring Row(const t_JumpListEntry& entry) {
     if (entry.IsHeader()) return L"[" + entry.GetText() + L"]";
     const std::wstring target = LinkTarget(*entry.Destination());
-    return std::to_wstring(entry.Section()) + std::to_wstring(entry.Kind()) + (entry.Editable() ? L"e " : L" ") +
-           target.substr(target.rfind(L'\\') + 1);
+    return std::to_wstring(static_cast<int>(entry.Section())) + std::to_wstring(static_cast<int>(entry.Kind())) +
+           (entry.Editable() ? L"e " : L" ") + target.substr(target.rfind(L'\\') + 1);
 }
 
 class JumpList : public testing::Test {
