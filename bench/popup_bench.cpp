@@ -9,6 +9,7 @@
 
 #include "bench_support.h"
 #include "bench_windows.h"
+#include "quiet_popup_owner.h"
 
 #include "catalogue/catalogue.h"
 #include "catalogue/catalogue_scan.h"
@@ -18,7 +19,6 @@
 #include "system/known_folders.h"
 #include "system/module_file_name.h"
 #include "system/path_text.h"
-#include "ui/popup_owner.h"
 #include "ui/popup_window.h"
 #include "ui/widget_resources.h"
 #include "ui/window_messages.h"
@@ -39,21 +39,6 @@ using namespace n_ombrix_bench;
 namespace {
 
 constexpr int runs = 5;
-
-class t_QuietOwner final : public t_PopupOwner {
-public:
-    void ShowPopup(bool) override {}
-    void HidePopup() override {}
-    void ToggleMode() override {}
-    void LaunchCatalogueItem(const t_CatalogueItem&, bool) override {}
-    void RunTypedCommand(const std::wstring&, bool) override {}
-    void PowerAction(int) override {}
-    void CurrentItemChanged(const t_CatalogueItem*) override {}
-    void CloseRequested() override {}
-    void SessionEnding(bool) override {}
-    void SystemSettingsChanged() override {}
-    void WindowsThemeChanged() override {}
-};
 
 // Ombrix.exe from start to idle, then shown once; its private memory then, in MB. Nothing when it did not start.
 std::optional<std::pair<double, double>> StartOmbrix() {
@@ -117,7 +102,7 @@ int main() {
     BuildCatalogue(catalogue, resources.IconStore(), configuration, t_StartMenuFolders{L"X:\\none\\", L"X:\\none\\"});
     t_DefaultLauncher launcher(root + L"no data\\");
     launcher.SetCustomExecutors({});
-    t_QuietOwner owner;
+    n_ombrix_test::t_QuietPopupOwner owner;
     t_PopupWindow popup(
         GetModuleHandleW(nullptr), resources, owner, catalogue, launcher,
         {.width = configuration.popupWidth.current, .appsListWidth = configuration.appsListWidth.current});

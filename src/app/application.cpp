@@ -1,9 +1,16 @@
 #include "app/application.h"
 
 #include "app/exit_codes.h"
+#include "app/web_addresses.h"
+#include "launch/shell_execute.h"
+#include "system/com_ptr.h"
+#include "ui/window_messages.h"
+
 #include "catalogue/catalogue_scan.h"
 #include "system/text_file.h"
 #include "ui/message_loop.h"
+#include <shellapi.h>
+#include <shobjidl.h>
 
 namespace n_ombrix {
 
@@ -13,6 +20,15 @@ t_Configuration LoadedConfiguration(const t_ProcessEnvironment& environment) {
     t_Configuration configuration(environment.KnownFolders().DataFolder(), environment.DisplayMetrics().dpiX);
     configuration.Load();
     return configuration;
+}
+
+// The Control Panel through the shell's own object (the packaged Settings application joins with packaged
+// applications); a beep of the error kind when it cannot be opened.
+void OpenSystemSettings() {
+    n_zql::n_system::n_windows::n_com::t_ComPtr<IOpenControlPanel> panel;
+    if (FAILED(CoCreateInstance(CLSID_OpenControlPanel, nullptr, CLSCTX_LOCAL_SERVER, IID_PPV_ARGS(panel.Put()))) ||
+        FAILED(panel->Open(nullptr, nullptr, nullptr)))
+        MessageBeep(MB_ICONHAND);
 }
 
 } // namespace
@@ -35,6 +51,7 @@ t_PopupSettings t_Application::PopupSettings() const noexcept {
 }
 
 int t_Application::Run() {
+    jumpListTexts_ = LoadJumpListHeaderTexts(environment_.Instance());
     popup_ = std::make_unique<t_PopupWindow>(environment_.Instance(), widgetResources_,
                                              static_cast<t_PopupOwner&>(*this), catalogue_, launcher_, PopupSettings());
     ApplyConfiguration();
@@ -138,7 +155,70 @@ void t_Application::PowerAction(int number) {
     RunPowerAction(powerCalls_, number);
 }
 
-void t_Application::CurrentItemChanged(const t_CatalogueItem* item) { currentJumpList_.Follow(item); }
+void t_Application::CurrentItemChanged(const t_CatalogueItem* item) {
+    switch (currentJumpList_.Follow(item)) {
+    case t_CurrentJumpList::t_Change::built:
+        popup_->ShowJumpList(*currentJumpList_.Get(), jumpListTexts_);
+        return;
+    case t_CurrentJumpList::t_Change::dropped:
+        popup_->ShowPlaces();
+        return;
+    case t_CurrentJumpList::t_Change::none:
+        return;
+    }
+}
+
+void t_Application::ReloadCatalogue() {
+    HidePopup();
+    ResetCatalogueState();
+    ApplyConfiguration();
+}
+
+void t_Application::RunPlacesCommand(t_PlacesCommand command, const t_CatalogueItem* place) {
+    switch (command) {
+    case t_PlacesCommand::launchPlace:
+        if (place) place->Launch(false);
+        HidePopup();
+        return;
+    case t_PlacesCommand::openSystemSettings:
+        HidePopup();
+        OpenSystemSettings();
+        return;
+    case t_PlacesCommand::openShellStartMenu:
+        HidePopup();
+        // The shell's desktop window opens its own Start menu, at the middle of where the popup stood.
+        if (const HWND desktop = FindWindowW(L"Progman", nullptr)) {
+            RECT popup{};
+            GetWindowRect(popup_->Handle(), &popup);
+            PostMessageW(desktop, MSG_OPEN_SHELL_START, SC_TASKLIST,
+                         MAKELPARAM((popup.right - popup.left) / 2, (popup.bottom - popup.top) / 2));
+        }
+        return;
+    case t_PlacesCommand::reloadCatalogue:
+        ReloadCatalogue();
+        return;
+    case t_PlacesCommand::openHomePage:
+        HidePopup();
+        ShellExecuteW(GetDesktopWindow(), L"open",
+                      WebAddressForLanguage(HomePageAddress(), widgetResources_.String(192)).c_str(), nullptr, nullptr,
+                      SW_SHOWNORMAL);
+        return;
+    case t_PlacesCommand::openHelp:
+        HidePopup();
+        OpenWithShell(environment_.KnownFolders().ProgramFolder() + widgetResources_.String(192) +
+                      L"\\Ombrix Help.chm");
+        return;
+    case t_PlacesCommand::exitApplication:
+        SendMessageW(popup_->Handle(), WM_CLOSE, 0, 0);
+        return;
+    case t_PlacesCommand::openSettingsWindow:
+    case t_PlacesCommand::showAbout:
+    case t_PlacesCommand::none:
+        // The settings window and the About box come with their own windows.
+        MessageBeep(MB_ICONASTERISK);
+        return;
+    }
+}
 
 void t_Application::CloseRequested() {
     HidePopup();

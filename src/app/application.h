@@ -60,6 +60,8 @@ public:
 private:
     void ToggleMode() override { SetCommandMode(!commandMode_); }
     void CurrentItemChanged(const t_CatalogueItem* item) override;
+    void RunPlacesCommand(t_PlacesCommand command, const t_CatalogueItem* place) override;
+    void ReloadCatalogue();
     void CloseRequested() override;
     void SessionEnding(bool ending) override;
     t_PopupSettings PopupSettings() const noexcept;
@@ -80,6 +82,7 @@ private:
     bool elevatedMode_ = false;
     // Created by Run(). The settings-window host and the taskbar integration follow it.
     std::unique_ptr<t_PopupWindow> popup_;
+    t_JumpListHeaderTexts jumpListTexts_; // read with the popup
 };
 
 } // namespace n_ombrix

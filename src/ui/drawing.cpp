@@ -40,6 +40,12 @@ void DrawTextIn(HDC dc, HFONT font, t_Color color, std::wstring_view text, RECT 
 void BlendBitmap(HDC dc, HBITMAP bitmap, int x, int y, BYTE opacity, HDC sourceDc) noexcept {
     BITMAP record{};
     if (!GetObjectW(bitmap, sizeof record, &record)) return;
+    BlendBitmapTo(dc, bitmap, {x, y, x + record.bmWidth, y + record.bmHeight}, opacity, sourceDc);
+}
+
+void BlendBitmapTo(HDC dc, HBITMAP bitmap, const RECT& target, BYTE opacity, HDC sourceDc) noexcept {
+    BITMAP record{};
+    if (!GetObjectW(bitmap, sizeof record, &record)) return;
     t_MemoryDc ownDc;
     if (!sourceDc) {
         ownDc = t_MemoryDc(CreateCompatibleDC(dc));
@@ -47,7 +53,8 @@ void BlendBitmap(HDC dc, HBITMAP bitmap, int x, int y, BYTE opacity, HDC sourceD
     }
     const t_Selection selected(sourceDc, bitmap);
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, opacity, AC_SRC_ALPHA};
-    GdiAlphaBlend(dc, x, y, record.bmWidth, record.bmHeight, sourceDc, 0, 0, record.bmWidth, record.bmHeight, blend);
+    GdiAlphaBlend(dc, target.left, target.top, target.right - target.left, target.bottom - target.top, sourceDc, 0, 0,
+                  record.bmWidth, record.bmHeight, blend);
 }
 
 UINT PopupMenu(HMENU menus, int submenu, int x, int y, HWND owner) noexcept {

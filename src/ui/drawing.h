@@ -31,6 +31,9 @@ void DrawTextIn(HDC dc, HFONT font, t_Color color, std::wstring_view text, RECT 
 // memory DC made for the call.
 void BlendBitmap(HDC dc, HBITMAP bitmap, int x, int y, BYTE opacity, HDC sourceDc = nullptr) noexcept;
 
+// The same, stretched or shrunk to the target rectangle (an image of another size than the row's).
+void BlendBitmapTo(HDC dc, HBITMAP bitmap, const RECT& target, BYTE opacity, HDC sourceDc = nullptr) noexcept;
+
 // Shows a submenu of the context menus at a screen point and waits for the choice: the command, or 0 for none.
 UINT PopupMenu(HMENU menus, int submenu, int x, int y, HWND owner) noexcept;
 

@@ -5,6 +5,7 @@
 
 #include "ui/hot_tracking.h"
 #include "ui/list_accessible.h"
+#include "ui/list_model.h"
 #include "ui/wheel_notches.h"
 #include "ui/window.h"
 
@@ -13,7 +14,6 @@
 
 namespace n_ombrix {
 
-class t_ListModel;
 class t_WidgetResources;
 class t_WindowClass;
 
@@ -42,7 +42,7 @@ private:
 
     // t_AccessibleListOwner
     HWND AccessibleWindow() const noexcept override { return Handle(); }
-    t_ListModel& AccessibleModel() noexcept override { return *model_; }
+    t_AccessibleRows& AccessibleModel() noexcept override { return *model_; }
     void AccessibleActionDone() override { Refresh(); }
 
     const t_WidgetResources& resources_;

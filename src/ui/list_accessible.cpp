@@ -300,7 +300,7 @@ HRESULT t_ListAccessible::accHitTest(long x, long y, VARIANT* child) {
         RECT client{};
         GetClientRect(window, &client);
         if (!PtInRect(&client, point)) return S_FALSE;
-        t_ListModel& model = owner_->AccessibleModel();
+        t_AccessibleRows& model = owner_->AccessibleModel();
         for (const std::size_t row : model.VisibleRows()) {
             const std::optional<t_Rect> rect = model.RowRectangle(row);
             if (rect && point.y >= rect->top && point.y < rect->bottom) {

@@ -1,7 +1,7 @@
 #pragma once
-// The item list as screen readers meet it (MSAA, which Windows bridges to UI Automation): a list whose children are
-// the rows on screen, each a list item named by its caption and described by its secondary text, selected and
-// focused when current, with a default action that runs it as a click would.
+// A pane of rows (the item list, the side pane) as screen readers meet it (MSAA, which Windows bridges to UI
+// Automation): a list whose children are the rows on screen, each a list item named by its caption and described by
+// its secondary text, selected and focused when current, with a default action that runs it as a click would.
 //
 // The pane hands one out for WM_GETOBJECT and keeps it; at its destruction the pane disconnects it, and every call
 // that reaches it afterwards (a client may hold it longer) answers that the object is gone.
@@ -15,13 +15,13 @@
 
 namespace n_ombrix {
 
-class t_ListModel;
+class t_AccessibleRows;
 
 // What the accessible list asks of its pane.
 class t_AccessibleListOwner {
 public:
     virtual HWND AccessibleWindow() const noexcept = 0;
-    virtual t_ListModel& AccessibleModel() noexcept = 0;
+    virtual t_AccessibleRows& AccessibleModel() noexcept = 0;
     // After the object ran a row: the pane repaints and tells the popup.
     virtual void AccessibleActionDone() = 0;
 

@@ -20,7 +20,28 @@ namespace n_ombrix {
 // What a list shows in place of rows, and why.
 enum class t_EmptyListText : std::uint8_t { none, noMatches, emptyCatalogue, nothingTyped };
 
-class t_ListModel {
+// The rows of a pane as assistive tools meet them: the rows on screen, by their index among all rows.
+class t_AccessibleRows {
+public:
+    virtual std::optional<std::size_t> CurrentIndex() const = 0;
+    virtual std::vector<std::size_t> VisibleRows() const = 0;
+    virtual std::wstring RowName(std::size_t row) const = 0;
+    virtual std::wstring RowDescription(std::size_t row) const = 0;
+    virtual std::optional<t_Rect> RowRectangle(std::size_t row) const = 0;
+    // The verb of the row's default action, in the words screen readers use for lists and trees.
+    virtual std::wstring RowAction(std::size_t row) const = 0;
+    virtual void SelectRow(std::size_t row) = 0;
+    // Makes the row current and runs it as a click would.
+    virtual void ActivateRow(std::size_t row) = 0;
+
+protected:
+    t_AccessibleRows() = default;
+    t_AccessibleRows(const t_AccessibleRows&) = default;
+    t_AccessibleRows& operator=(const t_AccessibleRows&) = default;
+    ~t_AccessibleRows() = default;
+};
+
+class t_ListModel : public t_AccessibleRows {
 public:
     virtual void ToggleCurrent() = 0;
     virtual void CloseCurrent() = 0;
@@ -48,7 +69,6 @@ public:
     virtual void Last() = 0;
     virtual void FocusGained() = 0;
     virtual void PointerLeft() = 0;
-    virtual std::optional<std::size_t> CurrentIndex() const = 0;
     // What Ctrl+Space and "copy to the search box" put there; empty when the current entry has none.
     virtual std::wstring CommandTextOfCurrent() const = 0;
     virtual void ElevatedModeChanged(bool on) = 0;
@@ -62,17 +82,6 @@ public:
     virtual t_ListRepaint Settle() = 0;
     // Draws the rows that meet the update rectangle into the pane's paint buffer.
     virtual void Paint(HDC dc, const RECT& update) = 0;
-
-    // For assistive tools: the rows on screen, by their index among all rows.
-    virtual std::vector<std::size_t> VisibleRows() const = 0;
-    virtual std::wstring RowName(std::size_t row) const = 0;
-    virtual std::wstring RowDescription(std::size_t row) const = 0;
-    virtual std::optional<t_Rect> RowRectangle(std::size_t row) const = 0;
-    // The verb of the row's default action, in the words screen readers use for lists and trees.
-    virtual std::wstring RowAction(std::size_t row) const = 0;
-    virtual void SelectRow(std::size_t row) = 0;
-    // Makes the row current and runs it as a click would.
-    virtual void ActivateRow(std::size_t row) = 0;
 
     virtual ~t_ListModel() = default;
 

@@ -3,6 +3,8 @@
 // Implemented by the application; the popup holds the reference it was built with. Called on the user-interface
 // thread, from inside the popup's message handlers.
 
+#include "catalogue/places_list.h"
+
 #include <string>
 
 namespace n_ombrix {
@@ -18,6 +20,8 @@ public:
     virtual void ToggleMode() = 0;
     virtual void LaunchCatalogueItem(const t_CatalogueItem& item, bool elevated) = 0;
     virtual void RunTypedCommand(const std::wstring& text, bool elevated) = 0;
+    // A row of the places list: a place (launched, not elevated) or one of the program's commands.
+    virtual void RunPlacesCommand(t_PlacesCommand command, const t_CatalogueItem* place) = 0;
     // Power action 1 to 7: lock, sign out, display off, sleep, hibernate, restart, shut down.
     virtual void PowerAction(int number) = 0;
     // The item list's current entry, when it has a jump list; else null.

@@ -38,8 +38,8 @@ t_PopupWindow::t_PopupWindow(HINSTANCE instance, t_WidgetResources& resources, t
       popupClass_(CS_PARENTDC, instance, resources.ArrowCursor(), L"Ombrix"),
       widgetClass_(CS_NOCLOSE | CS_PARENTDC, instance, resources.ArrowCursor(), L"Ombrix.Widget"),
       applicationList_(resources, *this), commandList_(resources, *this, launcher),
-      letters_(applicationList_, resources), executors_(launcher, resources), width_(settings.width),
-      taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {
+      letters_(applicationList_, resources), executors_(launcher, resources), places_(catalogue, resources, owner),
+      width_(settings.width), taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {
     CreateWindowFor({.extendedStyle = popupExtendedStyle,
                      .style = popupStyle,
                      .className = popupClass_.Name(),
@@ -125,7 +125,19 @@ void t_PopupWindow::SetMode(bool commandMode) {
         indexPane_->SetModel(letters_);
     }
     modeButton_->ShowBitmap(commandMode ? t_PopupBitmap::commandModeButton : t_PopupBitmap::applicationModeButton);
+    ShowPlaces();
     Refill();
+}
+
+void t_PopupWindow::ShowPlaces() {
+    sidePane_->SetList(&places_);
+    jumpList_.reset();
+}
+
+void t_PopupWindow::ShowJumpList(t_JumpList& jumpList, const t_JumpListHeaderTexts& texts) {
+    auto shown = std::make_unique<t_JumpListSideList>(jumpList, texts, resources_.IconStore(), owner_);
+    sidePane_->SetList(shown.get());
+    jumpList_ = std::move(shown);
 }
 
 void t_PopupWindow::SetElevatedMode(bool on) {
@@ -143,7 +155,9 @@ void t_PopupWindow::Show(bool commandMode) {
 
 void t_PopupWindow::Hide() {
     ShowWindow(Handle(), SW_HIDE);
-    // No entry of the catalogue is referred to while hidden: a rebuild may replace them all.
+    // No entry of the catalogue or of a jump list is referred to while hidden: a rebuild may replace them all.
+    sidePane_->SetList(nullptr);
+    jumpList_.reset();
     applicationList_.Clear();
     itemList_->Refresh();
 }

@@ -12,7 +12,9 @@
 #include "ui/executor_index_model.h"
 #include "ui/index_pane.h"
 #include "ui/item_list_pane.h"
+#include "ui/jump_list_side_list.h"
 #include "ui/letter_index_model.h"
+#include "ui/places_side_list.h"
 #include "ui/popup_host.h"
 #include "ui/search_box.h"
 #include "ui/search_row_button.h"
@@ -55,6 +57,10 @@ public:
     bool CommandMode() const noexcept { return commandMode_; }
     void SetMode(bool commandMode);
     void SetElevatedMode(bool on);
+    // The side pane: the places list, or the jump list of the item list's current application (which outlives its
+    // use here: the application drops it only after the side pane let it go).
+    void ShowPlaces();
+    void ShowJumpList(t_JumpList& jumpList, const t_JumpListHeaderTexts& texts);
     // The widths as the user left them, for the configuration.
     std::int32_t Width() const noexcept { return width_; }
     std::int32_t AppsListWidth() const noexcept { return itemList_->Rectangle().Width(); }
@@ -95,6 +101,8 @@ private:
     t_CommandListModel commandList_;
     t_LetterIndexModel letters_;
     t_ExecutorIndexModel executors_;
+    t_PlacesSideList places_;
+    std::unique_ptr<t_JumpListSideList> jumpList_; // the current application's, while the side pane shows it
     // The panes, made once the popup's window exists; Windows destroys their windows with it.
     std::unique_ptr<t_SearchRowButton> modeButton_;
     std::unique_ptr<t_SearchBox> searchBox_;

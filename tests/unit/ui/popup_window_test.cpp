@@ -6,9 +6,9 @@
 #include "built_program.h"
 #include "catalogue/catalogue.h"
 #include "launch/default_launcher.h"
+#include "quiet_popup_owner.h"
 #include "scratch_folder.h"
 #include "system/com_ptr.h"
-#include "ui/popup_owner.h"
 #include "ui/widget_resources.h"
 
 #include <gtest/gtest.h>
@@ -20,23 +20,6 @@ using namespace n_ombrix_test;
 using namespace n_zql::n_system::n_windows;
 
 namespace {
-
-class t_QuietOwner final : public t_PopupOwner {
-public:
-    void ShowPopup(bool) override {}
-    void HidePopup() override { ++hides; }
-    void ToggleMode() override {}
-    void LaunchCatalogueItem(const t_CatalogueItem&, bool) override {}
-    void RunTypedCommand(const std::wstring&, bool) override {}
-    void PowerAction(int) override {}
-    void CurrentItemChanged(const t_CatalogueItem*) override {}
-    void CloseRequested() override {}
-    void SessionEnding(bool) override {}
-    void SystemSettingsChanged() override {}
-    void WindowsThemeChanged() override {}
-
-    int hides = 0;
-};
 
 // The work area for the test, put back afterwards.
 class t_WorkArea {
@@ -77,7 +60,7 @@ protected:
     const t_ScratchFolder data_{L"popup-window"};
     t_DefaultLauncher launcher_{data_.Path()};
     t_Catalogue catalogue_;
-    t_QuietOwner owner_;
+    t_QuietPopupOwner owner_;
     t_PopupWindow popup_{GetModuleHandleW(nullptr),
                          resources_,
                          owner_,
