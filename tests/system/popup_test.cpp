@@ -2,6 +2,7 @@
 // request, placed on the work area with its seven panes, its list read through the accessibility interface.
 
 #include "accessible_list.h"
+#include "built_program.h"
 #include "launch_record.h"
 #include "ombrix_process.h"
 #include "scratch_folder.h"
@@ -10,6 +11,8 @@
 #include "system/com_ptr.h"
 #include "system/known_folders.h"
 #include "ui/window_messages.h"
+
+#include "resource_ids.h"
 
 #include <gtest/gtest.h>
 
@@ -57,6 +60,14 @@ RECT PaneRect(HWND popup, int id) {
     return rect;
 }
 
+// A string of the program's table, as the program shows it.
+std::wstring ProgramString(unsigned id) {
+    const n_zql::n_system::n_windows::t_Module program = LoadBuiltProgramResources();
+    const wchar_t* text = nullptr;
+    const int length = LoadStringW(program.Get(), id, reinterpret_cast<LPWSTR>(&text), 0);
+    return length > 0 ? std::wstring(text, static_cast<std::size_t>(length) - 1) : std::wstring();
+}
+
 // A rectangle as its four edges, which the test framework compares and prints.
 std::tuple<LONG, LONG, LONG, LONG> Edges(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 
@@ -90,6 +101,13 @@ TEST(Popup, TheShowRequestPlacesItOnTheWorkAreaWithItsPanesAndTheStartMenu) {
     ASSERT_TRUE(list);
     const std::vector<std::wstring> names = RowNames(*list.Get());
     EXPECT_TRUE(std::ranges::find(names, L"Ombrix popup test") != names.end()) << names.size() << " rows";
+    // Nothing current has a jump list: the side pane shows the places list, its commands under their headers.
+    const t_ComPtr<IAccessible> side = WaitForAccessibleList(popup, 7);
+    ASSERT_TRUE(side);
+    const std::vector<std::wstring> places = RowNames(*side.Get());
+    ASSERT_EQ(places.size(), 10u) << "two headers and eight commands, without places";
+    EXPECT_EQ(places.front(), ProgramString(IDS_WINDOWS_HEADER));
+    EXPECT_EQ(places.back(), ProgramString(IDS_EXIT));
 
     // Another window's activation hides it; the request for the run box while shown switches without hiding.
     ombrix.Post(WM_ACTIVATE, WA_INACTIVE);
