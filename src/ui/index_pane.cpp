@@ -63,6 +63,14 @@ LRESULT t_IndexPane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+const wchar_t* t_IndexPane::TooltipText() {
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    ScreenToClient(Handle(), &pointer);
+    tooltip_ = model_ ? model_->TooltipAt(pointer.y) : std::wstring();
+    return tooltip_.c_str();
+}
+
 void t_IndexPane::OnPaint() {
     const t_PaintBuffer paint(Handle());
     if (!paint.Dc()) return;

@@ -3,11 +3,13 @@
 // chooses, a vertical drag scrolls the index, the wheel steps; whatever moves the item list goes through the list
 // pane, so that it repaints and tells the popup.
 
+#include "ui/tooltip_source.h"
 #include "ui/wheel_notches.h"
 #include "ui/window.h"
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace n_ombrix {
 
@@ -16,7 +18,7 @@ class t_ItemListPane;
 class t_WidgetResources;
 class t_WindowClass;
 
-class t_IndexPane final : public t_Window {
+class t_IndexPane final : public t_Window, public t_TooltipSource {
 public:
     // The resources, the class and the list pane outlive this pane.
     t_IndexPane(const t_WidgetResources& resources, const t_WindowClass& paneClass, HWND parent, int controlId,
@@ -25,6 +27,8 @@ public:
     // The popup swaps the model with the mode; the model outlives its use here.
     void SetModel(t_IndexModel& model);
     void Repaint() const noexcept { RepaintIf(true); }
+    // The model's text for where the pointer is.
+    const wchar_t* TooltipText() override;
 
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -40,6 +44,7 @@ private:
     std::optional<std::int32_t> pressedAt_;
     std::optional<std::int32_t> draggedTo_; // the last position of a drag in progress
     t_WheelNotches wheel_;
+    std::wstring tooltip_;
 };
 
 } // namespace n_ombrix

@@ -11,6 +11,7 @@
 
 #include "resource_ids.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -49,6 +50,9 @@ t_PopupWindow::t_PopupWindow(HINSTANCE instance, t_WidgetResources& resources, t
     const t_WidgetMetrics& metrics = resources.Metrics();
     const std::int32_t u = metrics.unit, w1 = metrics.buttonWidth;
     const HWND popup = Handle();
+    tooltip_ = CreateWindowExW(WS_EX_TRANSPARENT, TOOLTIPS_CLASSW, nullptr,
+                               WS_DISABLED | TTS_NOPREFIX | TTS_NOANIMATE | TTS_NOFADE, CW_USEDEFAULT, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, popup, nullptr, instance, nullptr);
     t_ButtonOwner& buttons = *this;
     modeButton_ = std::make_unique<t_SearchRowButton>(resources, widgetClass_, popup, modeButtonId,
                                                       n_border::top | n_border::bottom, buttons);
@@ -84,7 +88,14 @@ t_PopupWindow::t_PopupWindow(HINSTANCE instance, t_WidgetResources& resources, t
 
     modeButton_->ShowBitmap(t_PopupBitmap::applicationModeButton);
     launchButton_->ShowCaption(198);
+    launchButton_->SetTooltip(199);
     powerButton_->ShowBitmap(t_PopupBitmap::powerButton);
+    powerButton_->SetTooltip(200);
+    for (const auto& [tool, source] : {std::pair<HWND, t_TooltipSource*>{modeButton_->Handle(), modeButton_.get()},
+                                       {launchButton_->Handle(), launchButton_.get()},
+                                       {powerButton_->Handle(), powerButton_.get()},
+                                       {indexPane_->Handle(), indexPane_.get()}})
+        AddTooltip(tool, *source);
     Apply(settings);
     itemList_->SetModel(applicationList_);
     indexPane_->SetModel(letters_);
@@ -125,8 +136,22 @@ void t_PopupWindow::SetMode(bool commandMode) {
         indexPane_->SetModel(letters_);
     }
     modeButton_->ShowBitmap(commandMode ? t_PopupBitmap::commandModeButton : t_PopupBitmap::applicationModeButton);
+    // The mode button's tooltip says where a click leads.
+    modeButton_->SetTooltip(commandMode ? 196 : 197);
     ShowPlaces();
     Refill();
+}
+
+void t_PopupWindow::AddTooltip(HWND tool, t_TooltipSource& source) const noexcept {
+    if (!tooltip_) return;
+    TOOLINFOW info{};
+    info.cbSize = sizeof info;
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS | TTF_TRANSPARENT;
+    info.hwnd = Handle();
+    info.uId = reinterpret_cast<UINT_PTR>(tool);
+    info.lpszText = LPSTR_TEXTCALLBACKW;
+    info.lParam = reinterpret_cast<LPARAM>(&source);
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 void t_PopupWindow::ShowPlaces() {
@@ -218,6 +243,12 @@ LRESULT t_PopupWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND:
         OnCommand(wParam);
         return 0;
+    case WM_NOTIFY:
+        if (auto* text = reinterpret_cast<NMTTDISPINFOW*>(lParam); text->hdr.code == TTN_GETDISPINFOW) {
+            text->lpszText = const_cast<wchar_t*>(reinterpret_cast<t_TooltipSource*>(text->lParam)->TooltipText());
+            return 0;
+        }
+        return DefaultProcedure(message, wParam, lParam);
     case WM_CTLCOLOREDIT: {
         const auto dc = reinterpret_cast<HDC>(wParam);
         SetTextColor(dc, resources_.Color(t_ColorIndex::text));

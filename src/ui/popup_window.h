@@ -76,6 +76,7 @@ private:
     void OnCommand(WPARAM wParam);
     void SearchTextChanged();
     void OpenPowerMenu();
+    void AddTooltip(HWND tool, t_TooltipSource& source) const noexcept;
     void Refill();
 
     // t_PopupHost
@@ -111,8 +112,9 @@ private:
     std::unique_ptr<t_IndexPane> indexPane_;
     std::unique_ptr<t_ItemListPane> itemList_;
     std::unique_ptr<t_SidePane> sidePane_;
-    t_Rect client_;      // the client area the panes are anchored to
-    std::int32_t width_; // as the user left it; a narrower work area does not change it
+    HWND tooltip_ = nullptr; // owned by the popup's window: Windows destroys it with the popup
+    t_Rect client_;          // the client area the panes are anchored to
+    std::int32_t width_;     // as the user left it; a narrower work area does not change it
     const UINT taskbarCreated_;
     bool commandMode_ = false;
     bool menuOpen_ = false;

@@ -4,6 +4,7 @@
 // released over it, goes to its owner.
 
 #include "ui/hot_tracking.h"
+#include "ui/tooltip_source.h"
 #include "ui/widget_resources.h"
 #include "ui/window.h"
 
@@ -21,7 +22,7 @@ protected:
     ~t_ButtonOwner() = default;
 };
 
-class t_SearchRowButton final : public t_Window {
+class t_SearchRowButton final : public t_Window, public t_TooltipSource {
 public:
     // The resources, the class and the owner outlive the button.
     t_SearchRowButton(const t_WidgetResources& resources, const t_WindowClass& paneClass, HWND parent, int controlId,
@@ -29,6 +30,8 @@ public:
 
     void ShowBitmap(t_PopupBitmap set);
     void ShowCaption(unsigned stringId);
+    void SetTooltip(unsigned stringId) noexcept { tooltip_ = stringId; }
+    const wchar_t* TooltipText() override { return resources_.String(tooltip_); }
     int ControlId() const noexcept { return controlId_; }
 
 private:
@@ -41,6 +44,7 @@ private:
     const unsigned borders_;
     std::optional<t_PopupBitmap> bitmap_;
     unsigned caption_ = 0; // a string of the table, when there is no bitmap
+    unsigned tooltip_ = 0;
     t_HotTracking hot_;
     bool pressed_ = false;
 };
