@@ -141,8 +141,11 @@ void t_Application::RunTypedCommand(const std::wstring& text, bool elevated) {
         MessageBeep(MB_ICONASTERISK);
         return;
     }
-    launcher_.Launch(prepared, text, elevated || elevatedMode_);
+    const bool defaultExecutor = &launcher_.CurrentExecutor() == &launcher_.DefaultExecutor();
+    const bool launched = launcher_.Launch(prepared, text, elevated || elevatedMode_);
     HidePopup();
+    // What could not be run comes back, selected, at the next show, to be mended.
+    if (!launched) popup_->SetPendingText(text, defaultExecutor);
 }
 
 void t_Application::LaunchCatalogueItem(const t_CatalogueItem& item, bool elevated) {

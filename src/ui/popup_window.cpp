@@ -171,8 +171,18 @@ void t_PopupWindow::SetElevatedMode(bool on) {
     itemList_->Refresh();
 }
 
+void t_PopupWindow::SetPendingText(std::wstring text, bool inAnyMode) {
+    pendingText_ = std::move(text);
+    pendingInAnyMode_ = inAnyMode;
+}
+
 void t_PopupWindow::Show(bool commandMode) {
     SetMode(commandMode);
+    if (!pendingText_.empty() && (commandMode || pendingInAnyMode_)) {
+        searchBox_->SetTextQuietly(pendingText_);
+        SendMessageW(searchBox_->Handle(), EM_SETSEL, 0, static_cast<LPARAM>(pendingText_.size()));
+        pendingText_.clear();
+    }
     ShowWindow(Handle(), SW_SHOWNORMAL);
     SetForegroundWindow(Handle());
     SetFocus(searchBox_->Handle());
@@ -184,6 +194,7 @@ void t_PopupWindow::Hide() {
     sidePane_->SetList(nullptr);
     jumpList_.reset();
     applicationList_.Clear();
+    pendingText_.clear();
     itemList_->Refresh();
 }
 
@@ -191,7 +202,8 @@ LRESULT t_PopupWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     if (message == taskbarCreated_ && taskbarCreated_ != 0) return 0; // the taskbar integration re-attaches here
     switch (message) {
     case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE && !menuOpen_) owner_.HidePopup();
+        // Hiding deactivates the popup too: only a visible one hides, or the text kept for the next show would go.
+        if (LOWORD(wParam) == WA_INACTIVE && !menuOpen_ && Visible()) owner_.HidePopup();
         return 0;
     case WM_PAINT:
         ValidateRect(Handle(), nullptr);

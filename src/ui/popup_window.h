@@ -57,6 +57,9 @@ public:
     bool CommandMode() const noexcept { return commandMode_; }
     void SetMode(bool commandMode);
     void SetElevatedMode(bool on);
+    // Text that comes back into the search box, selected, at the next show: a command that could not be run. It
+    // comes back in the command mode, or in either mode when it was typed for the default executor.
+    void SetPendingText(std::wstring text, bool inAnyMode);
     // The side pane: the places list, or the jump list of the item list's current application (which outlives its
     // use here: the application drops it only after the side pane let it go).
     void ShowPlaces();
@@ -116,6 +119,8 @@ private:
     t_Rect client_;          // the client area the panes are anchored to
     std::int32_t width_;     // as the user left it; a narrower work area does not change it
     const UINT taskbarCreated_;
+    std::wstring pendingText_;
+    bool pendingInAnyMode_ = false;
     bool commandMode_ = false;
     bool menuOpen_ = false;
 };

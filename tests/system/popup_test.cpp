@@ -122,3 +122,28 @@ TEST(Popup, TheShowRequestPlacesItOnTheWorkAreaWithItsPanesAndTheStartMenu) {
     ombrix.Post(WM_CLOSE);
     EXPECT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(0)) << ombrix.State();
 }
+
+TEST(Popup, ACommandThatCannotRunComesBackSelectedAtTheNextShow) {
+    const t_OmbrixProcess ombrix;
+    ASSERT_TRUE(ombrix.Window()) << ombrix.State();
+    const HWND popup = ombrix.Window();
+    PostMessageW(popup, n_ombrix::MSG_SHOW_POPUP, 0, 1);
+    ASSERT_TRUE(BecomesVisible(popup, true));
+    const HWND box = GetDlgItem(popup, 2);
+    const std::wstring typed = L"\"C:\\no such folder\\missing.exe\" /x";
+    for (const wchar_t unit : typed) PostMessageW(box, WM_CHAR, unit, 0);
+    PostMessageW(box, WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(BecomesVisible(popup, false)) << "the run hides the popup";
+
+    PostMessageW(popup, n_ombrix::MSG_SHOW_POPUP, 0, 1);
+    ASSERT_TRUE(BecomesVisible(popup, true));
+    // WM_GETTEXT itself: GetWindowTextW would give another process's edit control's caption, which is empty.
+    wchar_t text[256]{};
+    SendMessageW(box, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
+    EXPECT_EQ(std::wstring(text), typed);
+    const auto selection = static_cast<DWORD>(SendMessageW(box, EM_GETSEL, 0, 0));
+    EXPECT_EQ(std::pair(LOWORD(selection), HIWORD(selection)), std::pair(WORD{0}, static_cast<WORD>(typed.size())));
+
+    ombrix.Post(WM_CLOSE);
+    EXPECT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(0)) << ombrix.State();
+}
