@@ -267,6 +267,9 @@ LRESULT t_PopupWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         SetBkColor(dc, resources_.Color(t_ColorIndex::area));
         return reinterpret_cast<LRESULT>(resources_.Brush(t_BrushIndex::area));
     }
+    case WM_HELP:
+        owner_.RunPlacesCommand(t_PlacesCommand::openHelp, nullptr);
+        return TRUE;
     case MSG_SHOW_POPUP:
         owner_.ShowPopup(lParam == 1);
         return 0;

@@ -4,10 +4,12 @@
 #include "accessible_list.h"
 #include "built_program.h"
 #include "launch_record.h"
+#include "link_property_writer.h"
 #include "ombrix_process.h"
 #include "scratch_folder.h"
 #include "shell_link.h"
 
+#include "catalogue/link_properties.h"
 #include "system/com_ptr.h"
 #include "system/known_folders.h"
 #include "ui/window_messages.h"
@@ -17,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <knownfolders.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <string>
@@ -38,6 +41,7 @@ public:
         for (const wchar_t* name : names)
             MakeShellLink(path_ + name + L".lnk", {.target = t_LaunchRecord::RecorderPath()});
     }
+    const std::wstring& Path() const noexcept { return path_; }
     t_StartMenuFolder(const t_StartMenuFolder&) = delete;
     t_StartMenuFolder& operator=(const t_StartMenuFolder&) = delete;
     ~t_StartMenuFolder() { RemoveTree(path_); }
@@ -146,4 +150,53 @@ TEST(Popup, ACommandThatCannotRunComesBackSelectedAtTheNextShow) {
 
     ombrix.Post(WM_CLOSE);
     EXPECT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(0)) << ombrix.State();
+}
+
+// The shell's jump list of an application, from a file Windows 10 wrote for Explorer, beside the item of a Start Menu
+// shortcut that carries Explorer's application identity.
+TEST(Popup, TheSidePaneShowsTheJumpListOfTheCurrentApplication) {
+    const t_ComApartment apartment;
+    const t_StartMenuFolder startMenu{L"Alpha", L"Explorer"};
+    AddLinkProperties(startMenu.Path() + L"Explorer.lnk",
+                      {{n_ombrix::appUserModelIdKey, std::wstring(L"Microsoft.Windows.Explorer")}});
+    const std::wstring jumpList = n_ombrix::KnownFolderPath(FOLDERID_Recent) +
+                                  L"AutomaticDestinations\\f01b4d95cf55d32a.automaticDestinations-ms";
+    SHCreateDirectoryExW(nullptr, (n_ombrix::KnownFolderPath(FOLDERID_Recent) + L"AutomaticDestinations").c_str(),
+                         nullptr);
+    ASSERT_TRUE(
+        CopyFileW(OMBRIX_SHARED_TESTDATA_WINDOWS L"\\jumplists\\win10-f01b4d95cf55d32a.automaticDestinations-ms",
+                  jumpList.c_str(), FALSE));
+    const t_OmbrixProcess ombrix;
+    ASSERT_TRUE(ombrix.Window()) << ombrix.State();
+    const HWND popup = ombrix.Window();
+    ombrix.Post(n_ombrix::MSG_SHOW_POPUP);
+    ASSERT_TRUE(BecomesVisible(popup, true));
+
+    // The folder opens in place; choosing Explorer in it puts its jump list beside it.
+    const t_ComPtr<IAccessible> list = WaitForAccessibleList(popup, 6);
+    ASSERT_TRUE(list);
+    const auto rowOf = [&](const wchar_t* name) {
+        const std::vector<std::wstring> names = RowNames(*list.Get());
+        return static_cast<LONG>(std::ranges::find(names, name) - names.begin()) + 1;
+    };
+    ASSERT_EQ(list->accDoDefaultAction(Child(rowOf(L"Ombrix popup test"))), S_OK);
+    ASSERT_EQ(list->accSelect(SELFLAG_TAKESELECTION, Child(rowOf(L"Explorer"))), S_OK);
+    const t_ComPtr<IAccessible> side = WaitForAccessibleList(popup, 7);
+    ASSERT_TRUE(side);
+    std::vector<std::wstring> rows;
+    for (int tries = 0; tries < 100 && (rows.empty() || rows.front() != ProgramString(207)); ++tries, Sleep(50))
+        rows = RowNames(*side.Get());
+    ASSERT_FALSE(rows.empty());
+    EXPECT_EQ(rows.front(), ProgramString(207)) << "the pinned entries' header first";
+    EXPECT_GT(rows.size(), 5u);
+
+    // Back to a shortcut without a jump list: the places list again.
+    ASSERT_EQ(list->accSelect(SELFLAG_TAKESELECTION, Child(rowOf(L"Alpha"))), S_OK);
+    for (int tries = 0; tries < 100 && rows.front() != ProgramString(IDS_WINDOWS_HEADER); ++tries, Sleep(50))
+        rows = RowNames(*side.Get());
+    EXPECT_EQ(rows.front(), ProgramString(IDS_WINDOWS_HEADER));
+
+    ombrix.Post(WM_CLOSE);
+    EXPECT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(0)) << ombrix.State();
+    DeleteFileW(jumpList.c_str());
 }
