@@ -7,6 +7,8 @@
 #include "ui/widget_resources.h"
 #include "ui/window_class.h"
 
+#include "resource_ids.h"
+
 #include <windowsx.h>
 
 namespace n_ombrix {
@@ -89,6 +91,9 @@ LRESULT t_SidePane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP:
         OnButtonUp({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         return 0;
+    case WM_CONTEXTMENU:
+        OnContextMenu({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
     case WM_GETOBJECT:
         if (static_cast<LONG>(lParam) != static_cast<LONG>(OBJID_CLIENT))
             return DefaultProcedure(message, wParam, lParam);
@@ -138,10 +143,60 @@ void t_SidePane::OnButtonUp(POINT point) {
     const std::size_t row = shown_[*place];
     if (OnPin(point.x, *place)) {
         list_->TogglePin(row);
-        SetList(list_); // the rows were assembled anew
+        Reassembled(place);
         return;
     }
     list_->Open(row);
+}
+
+void t_SidePane::Reassembled(std::optional<std::size_t> current) {
+    ChooseRows();
+    // The row now in the place, or the entry after it when that is a header.
+    if (current && *current < shown_.size() && list_->Traits(shown_[*current]).header) ++*current;
+    current_ = current && *current < shown_.size() && !list_->Traits(shown_[*current]).header ? current : std::nullopt;
+    RepaintIf(true);
+}
+
+void t_SidePane::OnContextMenu(POINT screenPoint) {
+    if (!list_) return;
+    // From the keyboard (no position): at the current row, half its height in from the left, at its middle.
+    if (screenPoint.x == -1 && screenPoint.y == -1) {
+        if (!current_) return;
+        const RECT row = RowRect(*current_);
+        const LONG half = (row.bottom - row.top) / 2;
+        screenPoint = {row.left + half, row.top + half};
+        ClientToScreen(Handle(), &screenPoint);
+    } else {
+        POINT client = screenPoint;
+        ScreenToClient(Handle(), &client);
+        MakeCurrent(RowAt(client.y), false);
+    }
+    if (!current_) return;
+    const std::size_t place = *current_, row = shown_[place];
+    const t_PinKind kind = list_->Kind(row);
+    // The menus of a fixed entry, of a pinned one, and of any other entry of a jump list.
+    const int submenu = !list_->Editable(row) ? 5 : kind == t_PinKind::pinned ? 4 : 3;
+    switch (PopupMenu(resources_.ContextMenus(), submenu, screenPoint.x, screenPoint.y, Handle())) {
+    case IDC_OPEN:
+        list_->Open(row);
+        return;
+    case IDC_TOGGLE_PIN:
+        if (kind == t_PinKind::notPinnable) return;
+        list_->TogglePin(row);
+        Reassembled(place);
+        return;
+    case IDC_REMOVE:
+        // The entry that followed takes its place.
+        list_->Remove(row);
+        Reassembled(place);
+        return;
+    case IDC_CLEAR_LIST:
+        list_->Clear();
+        Reassembled(std::nullopt);
+        return;
+    default:
+        return;
+    }
 }
 
 void t_SidePane::ActivateRow(std::size_t place) {

@@ -38,6 +38,9 @@ private:
     bool OnPin(std::int32_t x, std::size_t place) const noexcept;
     void MakeCurrent(std::optional<std::size_t> place, bool pinPart);
     void OnButtonUp(POINT point);
+    void OnContextMenu(POINT screenPoint);
+    // After an edit the list assembled its rows anew: they are chosen again, the current row kept by its place.
+    void Reassembled(std::optional<std::size_t> current);
     RECT RowRect(std::size_t place) const noexcept;
     std::int32_t PinColumn() const noexcept;
 
