@@ -20,14 +20,7 @@ t_ItemListPane::t_ItemListPane(const t_WidgetResources& resources, const t_Windo
                     parent);
 }
 
-t_ItemListPane::~t_ItemListPane() {
-    DestroyWindowFor();
-    if (!accessible_) return;
-    // Clients in other processes may hold the object longer: their calls now fail instead of reaching a dead pane.
-    accessible_->Disconnect();
-    CoDisconnectObject(accessible_, 0);
-    accessible_->Release();
-}
+t_ItemListPane::~t_ItemListPane() { DestroyWindowFor(); }
 
 void t_ItemListPane::SetModel(t_ListModel& model) {
     model_ = &model;
@@ -49,9 +42,9 @@ void t_ItemListPane::Refresh() {
         }
     }
     const std::optional<std::size_t> current = model_->CurrentIndex();
-    if (current == announcedRow_ || !accessible_) return;
+    if (current == announcedRow_ || !accessible_.Get()) return;
     announcedRow_ = current;
-    if (const std::optional<LONG> child = current ? accessible_->ChildIdOf(*current) : std::nullopt) {
+    if (const std::optional<LONG> child = current ? accessible_.Get()->ChildIdOf(*current) : std::nullopt) {
         if (GetFocus() == Handle()) NotifyWinEvent(EVENT_OBJECT_FOCUS, Handle(), OBJID_CLIENT, *child);
         NotifyWinEvent(EVENT_OBJECT_SELECTION, Handle(), OBJID_CLIENT, *child);
     }
@@ -181,8 +174,7 @@ bool t_ItemListPane::OnKey(WPARAM key) {
 LRESULT t_ItemListPane::OnGetObject(WPARAM wParam, LPARAM lParam) {
     if (static_cast<LONG>(lParam) != static_cast<LONG>(OBJID_CLIENT))
         return DefaultProcedure(WM_GETOBJECT, wParam, lParam);
-    if (!accessible_) accessible_ = new t_ListAccessible(*this);
-    return LresultFromObject(IID_IAccessible, wParam, accessible_);
+    return accessible_.Answer(wParam);
 }
 
 } // namespace n_ombrix

@@ -3,6 +3,7 @@
 // the model's operations and repaints what the model says changed; everything about entries sits behind the model.
 // Screen readers reach the rows through the pane's accessible object.
 
+#include "ui/accessible_object.h"
 #include "ui/hot_tracking.h"
 #include "ui/list_accessible.h"
 #include "ui/list_model.h"
@@ -46,8 +47,8 @@ private:
     void AccessibleActionDone() override { Refresh(); }
 
     const t_WidgetResources& resources_;
-    t_ListModel* model_ = nullptr;            // not owned
-    t_ListAccessible* accessible_ = nullptr;  // one reference held while the pane lives
+    t_ListModel* model_ = nullptr; // not owned
+    t_AccessibleObject accessible_{*this};
     std::optional<std::size_t> announcedRow_; // the current row screen readers were last told of
     t_WheelNotches wheel_;
 };

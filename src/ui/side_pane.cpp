@@ -31,13 +31,7 @@ t_SidePane::t_SidePane(const t_WidgetResources& resources, const t_WindowClass& 
                     parent);
 }
 
-t_SidePane::~t_SidePane() {
-    DestroyWindowFor();
-    if (!accessible_) return;
-    accessible_->Disconnect();
-    CoDisconnectObject(accessible_, 0);
-    accessible_->Release();
-}
+t_SidePane::~t_SidePane() { DestroyWindowFor(); }
 
 void t_SidePane::SetList(t_SideList* list) {
     list_ = list;
@@ -97,8 +91,7 @@ LRESULT t_SidePane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETOBJECT:
         if (static_cast<LONG>(lParam) != static_cast<LONG>(OBJID_CLIENT))
             return DefaultProcedure(message, wParam, lParam);
-        if (!accessible_) accessible_ = new t_ListAccessible(*this);
-        return LresultFromObject(IID_IAccessible, wParam, accessible_);
+        return accessible_.Answer(wParam);
     default:
         return DefaultProcedure(message, wParam, lParam);
     }
@@ -133,7 +126,7 @@ void t_SidePane::MakeCurrent(std::optional<std::size_t> place, bool pinPart) {
         const RECT rect = RowRect(*row);
         InvalidateRect(Handle(), &rect, FALSE);
     }
-    if (place && accessible_)
+    if (place && accessible_.Get())
         NotifyWinEvent(EVENT_OBJECT_SELECTION, Handle(), OBJID_CLIENT, static_cast<LONG>(*place) + 1);
 }
 

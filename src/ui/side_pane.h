@@ -3,6 +3,7 @@
 // column of rows that never scrolls (rows that do not fit give way by section). The row under the pointer is
 // current; a click opens it, or pins or unpins it on its pin glyph. Screen readers read it like the item list.
 
+#include "ui/accessible_object.h"
 #include "ui/list_accessible.h"
 #include "ui/list_model.h"
 #include "ui/side_list.h"
@@ -64,7 +65,7 @@ private:
     std::optional<std::size_t> current_; // a place in shown_
     bool pinPart_ = false;
     bool tracking_ = false;
-    t_ListAccessible* accessible_ = nullptr; // one reference held while the pane lives
+    t_AccessibleObject accessible_{*this};
 };
 
 } // namespace n_ombrix
