@@ -171,6 +171,10 @@ void t_Application::CurrentItemChanged(const t_CatalogueItem* item) {
     }
 }
 
+void t_Application::OpenHelp() {
+    OpenWithShell(environment_.KnownFolders().ProgramFolder() + widgetResources_.String(192) + L"\\Ombrix Help.chm");
+}
+
 void t_Application::ReloadCatalogue() {
     HidePopup();
     ResetCatalogueState();
@@ -208,16 +212,18 @@ void t_Application::RunPlacesCommand(t_PlacesCommand command, const t_CatalogueI
         return;
     case t_PlacesCommand::openHelp:
         HidePopup();
-        OpenWithShell(environment_.KnownFolders().ProgramFolder() + widgetResources_.String(192) +
-                      L"\\Ombrix Help.chm");
+        OpenHelp();
+        return;
+    case t_PlacesCommand::showAbout:
+        HidePopup();
+        aboutBox_.Show(popup_->Handle(), widgetResources_.LargeIcon(), widgetResources_.String(192), *this);
         return;
     case t_PlacesCommand::exitApplication:
         SendMessageW(popup_->Handle(), WM_CLOSE, 0, 0);
         return;
     case t_PlacesCommand::openSettingsWindow:
-    case t_PlacesCommand::showAbout:
     case t_PlacesCommand::none:
-        // The settings window and the About box come with their own windows.
+        // The settings window comes with its own thread.
         MessageBeep(MB_ICONASTERISK);
         return;
     }

@@ -2,6 +2,7 @@
 // The spine of the process: owns every long-lived part of the system, builds them in order, runs the message loop
 // and tears them down in reverse order. One per process, on the user-interface thread.
 
+#include "app/about_box.h"
 #include "app/power_actions.h"
 #include "app/process_environment.h"
 #include "catalogue/catalogue.h"
@@ -16,7 +17,7 @@
 
 namespace n_ombrix {
 
-class t_Application final : private t_PopupOwner {
+class t_Application final : private t_PopupOwner, private t_AboutBoxOwner {
 public:
     // The whole start-up up to, but not including, the creation of windows.
     t_Application();
@@ -62,6 +63,7 @@ private:
     void CurrentItemChanged(const t_CatalogueItem* item) override;
     void RunPlacesCommand(t_PlacesCommand command, const t_CatalogueItem* place) override;
     void ReloadCatalogue();
+    void OpenHelp() override;
     void CloseRequested() override;
     void SessionEnding(bool ending) override;
     t_PopupSettings PopupSettings() const noexcept;
@@ -83,6 +85,7 @@ private:
     // Created by Run(). The settings-window host and the taskbar integration follow it.
     std::unique_ptr<t_PopupWindow> popup_;
     t_JumpListHeaderTexts jumpListTexts_; // read with the popup
+    t_AboutBox aboutBox_;
 };
 
 } // namespace n_ombrix

@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <string>
+#include <thread>
 #include <tuple>
 
 using namespace n_ombrix_test;
@@ -199,4 +200,33 @@ TEST(Popup, TheSidePaneShowsTheJumpListOfTheCurrentApplication) {
     ombrix.Post(WM_CLOSE);
     EXPECT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(0)) << ombrix.State();
     DeleteFileW(jumpList.c_str());
+}
+
+// The About box is modal to Ombrix's thread: a screen reader's default action on its row returns once it closes.
+TEST(Popup, TheAboutBoxOpensFromThePlacesList) {
+    const t_ComApartment apartment;
+    const t_OmbrixProcess ombrix;
+    ASSERT_TRUE(ombrix.Window()) << ombrix.State();
+    const HWND popup = ombrix.Window();
+    ombrix.Post(n_ombrix::MSG_SHOW_POPUP);
+    ASSERT_TRUE(BecomesVisible(popup, true));
+    const t_ComPtr<IAccessible> side = WaitForAccessibleList(popup, 7);
+    ASSERT_TRUE(side);
+    const std::vector<std::wstring> names = RowNames(*side.Get());
+    const auto about = std::ranges::find(names, ProgramString(IDS_ABOUT));
+    ASSERT_NE(about, names.end());
+    const LONG id = static_cast<LONG>(about - names.begin()) + 1;
+    std::thread reader([popup, id] {
+        const t_ComApartment readerApartment;
+        if (const t_ComPtr<IAccessible> pane = WaitForAccessibleList(popup, 7)) pane->accDoDefaultAction(Child(id));
+    });
+    HWND dialog = nullptr;
+    for (int tries = 0; tries < 250 && !dialog; ++tries, Sleep(20)) dialog = FindWindowW(nullptr, L"About Ombrix");
+    EXPECT_TRUE(dialog) << "no About box";
+    EXPECT_FALSE(IsWindowVisible(popup)) << "the popup hides first";
+    if (dialog) PostMessageW(dialog, WM_CLOSE, 0, 0);
+    reader.join();
+
+    ombrix.Post(WM_CLOSE);
+    EXPECT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(0)) << ombrix.State();
 }
