@@ -41,7 +41,7 @@ public:
     void ShowPopup(bool commandMode) override;
     void HidePopup() override;
     void SetCommandMode(bool on);
-    void SetElevatedMode(bool on);
+    void SetElevatedMode(bool on) override;
     void RunTypedCommand(const std::wstring& text, bool elevated) override;
     void LaunchCatalogueItem(const t_CatalogueItem& item, bool elevated) override;
     // Hides the popup first.

@@ -86,8 +86,13 @@ LRESULT t_ItemListPane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         OnWheel(GET_WHEEL_DELTA_WPARAM(wParam));
         break;
     case WM_KEYDOWN:
-        if (!OnKey(wParam)) return DefaultProcedure(message, wParam, lParam);
-        break;
+        if (OnKey(wParam)) break;
+        [[fallthrough]];
+    case WM_KEYUP:
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+        if (popupKeys_ && popupKeys_->PopupKey(message, wParam)) return 0;
+        return DefaultProcedure(message, wParam, lParam);
     case WM_CHAR:
         // Type-ahead takes printable characters; Enter, Backspace and the like were keys.
         if (wParam >= L' ') model_->JumpTo(n_zql::n_system::UpperCased(static_cast<wchar_t>(wParam)));

@@ -7,6 +7,7 @@
 #include "ui/hot_tracking.h"
 #include "ui/list_accessible.h"
 #include "ui/list_model.h"
+#include "ui/popup_keys.h"
 #include "ui/wheel_notches.h"
 #include "ui/window.h"
 
@@ -26,6 +27,8 @@ public:
 
     // The popup swaps the model with the mode; the model outlives its use here.
     void SetModel(t_ListModel& model);
+    // Where the keys go that the pane does not take (not owned; it outlives the pane).
+    void SetPopupKeys(t_PopupKeys& keys) noexcept { popupKeys_ = &keys; }
     t_ListModel* Model() const noexcept { return model_; }
     // After the model changed from outside the pane (a new query, elevated mode): repaints what it says and tells
     // screen readers of a new current row.
@@ -48,6 +51,7 @@ private:
 
     const t_WidgetResources& resources_;
     t_ListModel* model_ = nullptr; // not owned
+    t_PopupKeys* popupKeys_ = nullptr;
     t_AccessibleObject accessible_{*this};
     std::optional<std::size_t> announcedRow_; // the current row screen readers were last told of
     t_WheelNotches wheel_;

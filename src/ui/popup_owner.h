@@ -16,6 +16,8 @@ public:
     // The show request (the Start button, the Windows key, or a message): lParam 1 asked for the command mode.
     virtual void ShowPopup(bool commandMode) = 0;
     virtual void HidePopup() = 0;
+    // Alt pressed (on) or released (off): launches are made with administrator rights meanwhile.
+    virtual void SetElevatedMode(bool on) = 0;
     // The mode button: from the application list to the command box and back.
     virtual void ToggleMode() = 0;
     virtual void LaunchCatalogueItem(const t_CatalogueItem& item, bool elevated) = 0;

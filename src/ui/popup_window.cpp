@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue.h"
 #include "launch/default_launcher.h"
+#include "launch/path_completion.h"
 #include "ui/deferred_positions.h"
 #include "ui/drawing.h"
 #include "ui/popup_owner.h"
@@ -15,6 +16,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <array>
 
 namespace n_ombrix {
 
@@ -99,6 +101,9 @@ t_PopupWindow::t_PopupWindow(HINSTANCE instance, t_WidgetResources& resources, t
     Apply(settings);
     itemList_->SetModel(applicationList_);
     indexPane_->SetModel(letters_);
+    t_PopupKeys& keys = *this;
+    itemList_->SetPopupKeys(keys);
+    sidePane_->SetPopupKeys(keys);
 }
 
 // Windows destroys the panes with the popup; each forgets its handle, then the objects and the classes go.
@@ -166,6 +171,7 @@ void t_PopupWindow::ShowJumpList(t_JumpList& jumpList, const t_JumpListHeaderTex
 }
 
 void t_PopupWindow::SetElevatedMode(bool on) {
+    elevatedMode_ = on;
     applicationList_.ElevatedModeChanged(on);
     commandList_.ElevatedModeChanged(on);
     itemList_->Refresh();
@@ -371,6 +377,17 @@ void t_PopupWindow::OnCommand(WPARAM wParam) {
 
 void t_PopupWindow::SearchTextChanged() {
     const std::wstring text = searchBox_->Text();
+    RunQuery(text);
+    // In the command mode what is typed is completed from the history, the added part selected so that typing on
+    // replaces it; not right after a Backspace, which would only bring back what was just removed.
+    if (!commandMode_ || text.empty() || !searchBox_->AutomaticCompletion() || !searchBox_->CaretAtEnd()) return;
+    std::wstring completed = text;
+    if (!launcher_.CompleteFromHistory(completed) || completed.size() <= text.size()) return;
+    searchBox_->SetTextQuietly(text + completed.substr(text.size()));
+    searchBox_->Select(text.size(), completed.size());
+}
+
+void t_PopupWindow::RunQuery(const std::wstring& text) {
     if (commandMode_) {
         launcher_.UpdateQuery(text);
         commandList_.Fill(!text.empty());
@@ -404,7 +421,7 @@ void t_PopupWindow::ButtonClicked(int controlId) {
         owner_.ToggleMode();
         return;
     case launchButtonId:
-        SearchBoxKey(VK_RETURN);
+        owner_.RunTypedCommand(searchBox_->Text(), false);
         return;
     case powerButtonId:
         OpenPowerMenu();
@@ -427,29 +444,116 @@ void t_PopupWindow::OpenPowerMenu() {
         owner_.PowerAction(static_cast<int>(command - IDC_POWER_LOCK) + 1);
 }
 
-bool t_PopupWindow::SearchBoxKey(WPARAM key) {
+bool t_PopupWindow::SearchBoxKey(UINT message, WPARAM key) {
+    const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+    const bool control = GetKeyState(VK_CONTROL) < 0;
+    if (down && key == VK_RETURN) {
+        EnterInSearchBox(control);
+        return true;
+    }
+    if (down && (key == VK_UP || key == VK_DOWN)) {
+        // The history's candidates, one after another, into the box.
+        std::wstring text = searchBox_->Text();
+        if (key == VK_UP ? launcher_.PreviousCandidate(text) : launcher_.NextCandidate(text))
+            searchBox_->SetTextQuietly(text);
+        return true;
+    }
+    if (!down && key == VK_SPACE && control) {
+        CompleteTypedPath();
+        return true;
+    }
+    return PopupKey(message, key);
+}
+
+void t_PopupWindow::EnterInSearchBox(bool control) {
+    const std::wstring text = searchBox_->Text();
+    if (!text.empty() && (commandMode_ || control)) {
+        owner_.RunTypedCommand(text, false);
+        return;
+    }
+    // Otherwise the list's entry; the first one when the user typed and chose none.
     t_ListModel* list = itemList_->Model();
+    if (!list) return;
+    if (!list->CurrentIndex()) list->Down();
+    list->LaunchCurrent();
+}
+
+void t_PopupWindow::CompleteTypedPath() {
+    if (!searchBox_->CaretAtEnd()) return;
+    std::wstring text = searchBox_->Text();
+    if (text.empty()) return;
+    if (const std::optional<t_PathCompletion> completion = CompletePath(launcher_.CurrentExecutor(), text)) {
+        searchBox_->SetTextQuietly(text);
+        searchBox_->Select(completion->addedStart, completion->nameEnd);
+    }
+}
+
+bool t_PopupWindow::PopupKey(UINT message, WPARAM key) {
+    const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
     switch (key) {
-    case VK_RETURN:
-        if (commandMode_) {
-            owner_.RunTypedCommand(searchBox_->Text(), false);
-        } else if (list) {
-            if (!list->CurrentIndex()) list->Down();
-            list->LaunchCurrent();
-        }
+    case VK_MENU:
+        owner_.SetElevatedMode(down);
         return true;
     case VK_ESCAPE:
-        owner_.HidePopup();
+        if (down) owner_.HidePopup();
         return true;
-    case VK_DOWN:
-    case VK_UP:
-        if (!list) return false;
-        key == VK_DOWN ? list->Down() : list->Up();
-        itemList_->Refresh();
+    case VK_F1:
+    case VK_F4:
+    case VK_F5:
+    case VK_F12:
+        if (!down) FunctionKey(key);
+        return true;
+    case VK_F2:
+        // F2 acts on release, and its key-down stays the control's.
+        if (!down) FunctionKey(key);
+        return !down;
+    case VK_TAB:
+        if (!down) TabKey();
         return true;
     default:
-        return false;
+        break;
     }
+    // Alt with a digit: the power actions, only while elevated mode is on.
+    if (elevatedMode_ && key >= '1' && key <= '7') {
+        if (!down) owner_.PowerAction(static_cast<int>(key - '0'));
+        return true;
+    }
+    return false;
+}
+
+void t_PopupWindow::FunctionKey(WPARAM key) {
+    switch (key) {
+    case VK_F1:
+        owner_.RunPlacesCommand(t_PlacesCommand::openHelp, nullptr);
+        return;
+    case VK_F2:
+        owner_.RunPlacesCommand(t_PlacesCommand::openSystemSettings, nullptr);
+        return;
+    case VK_F4:
+        owner_.RunPlacesCommand(t_PlacesCommand::openShellStartMenu, nullptr);
+        return;
+    case VK_F5:
+        owner_.RunPlacesCommand(t_PlacesCommand::reloadCatalogue, nullptr);
+        return;
+    case VK_F12:
+        owner_.RunPlacesCommand(t_PlacesCommand::openSettingsWindow, nullptr);
+        return;
+    default:
+        return;
+    }
+}
+
+void t_PopupWindow::TabKey() {
+    const bool backwards = GetKeyState(VK_SHIFT) < 0;
+    // Ctrl+Tab in the command mode chooses the next executor (Ctrl+Shift+Tab the previous one), keeping the focus.
+    if (commandMode_ && GetKeyState(VK_CONTROL) < 0) {
+        if (executors_.Step(backwards ? -1 : 1)) RunQuery(searchBox_->Text());
+        return;
+    }
+    const std::array<HWND, 3> cycle{searchBox_->Handle(), itemList_->Handle(), sidePane_->Handle()};
+    const auto focused = std::find(cycle.begin(), cycle.end(), GetFocus());
+    const std::size_t at = focused == cycle.end() ? 0 : static_cast<std::size_t>(focused - cycle.begin());
+    SetFocus(cycle[(at + (backwards ? cycle.size() - 1 : 1)) % cycle.size()]);
 }
 
 } // namespace n_ombrix

@@ -16,6 +16,7 @@
 #include "ui/letter_index_model.h"
 #include "ui/places_side_list.h"
 #include "ui/popup_host.h"
+#include "ui/popup_keys.h"
 #include "ui/search_box.h"
 #include "ui/search_row_button.h"
 #include "ui/side_pane.h"
@@ -40,7 +41,11 @@ struct t_PopupSettings {
     bool excludeFoldersFromSearch = false;
 };
 
-class t_PopupWindow final : public t_Window, private t_PopupHost, private t_ButtonOwner, private t_SearchBoxOwner {
+class t_PopupWindow final : public t_Window,
+                            private t_PopupHost,
+                            private t_ButtonOwner,
+                            private t_SearchBoxOwner,
+                            private t_PopupKeys {
 public:
     // Everything given outlives the popup. Created hidden.
     t_PopupWindow(HINSTANCE instance, t_WidgetResources& resources, t_PopupOwner& owner, t_Catalogue& catalogue,
@@ -78,6 +83,12 @@ private:
     void PaintResizeStrip() const;
     void OnCommand(WPARAM wParam);
     void SearchTextChanged();
+    // The typed text's query: the search results, or the history's candidates in the command mode.
+    void RunQuery(const std::wstring& text);
+    void EnterInSearchBox(bool control);
+    void CompleteTypedPath();
+    void FunctionKey(WPARAM key);
+    void TabKey();
     void OpenPowerMenu();
     void AddTooltip(HWND tool, t_TooltipSource& source) const noexcept;
     void Refill();
@@ -92,7 +103,9 @@ private:
     // t_ButtonOwner
     void ButtonClicked(int controlId) override;
     // t_SearchBoxOwner
-    bool SearchBoxKey(WPARAM key) override;
+    bool SearchBoxKey(UINT message, WPARAM key) override;
+    // t_PopupKeys
+    bool PopupKey(UINT message, WPARAM key) override;
 
     t_WidgetResources& resources_;
     t_PopupOwner& owner_;
@@ -122,6 +135,7 @@ private:
     std::wstring pendingText_;
     bool pendingInAnyMode_ = false;
     bool commandMode_ = false;
+    bool elevatedMode_ = false;
     bool menuOpen_ = false;
 };
 

@@ -35,12 +35,21 @@ std::wstring t_SearchBox::Text() const {
     return text;
 }
 
+bool t_SearchBox::CaretAtEnd() const noexcept {
+    DWORD start = 0, end = 0;
+    SendMessageW(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return start == end && end == static_cast<DWORD>(GetWindowTextLengthW(Handle()));
+}
+
+void t_SearchBox::Select(std::size_t from, std::size_t to) const noexcept {
+    SendMessageW(Handle(), EM_SETSEL, static_cast<WPARAM>(from), static_cast<LPARAM>(to));
+}
+
 void t_SearchBox::SetTextQuietly(std::wstring_view text) {
     quiet_ = true;
     SetWindowTextW(Handle(), std::wstring(text).c_str());
     quiet_ = false;
-    const auto end = static_cast<LPARAM>(text.size());
-    SendMessageW(Handle(), EM_SETSEL, static_cast<WPARAM>(end), end);
+    Select(text.size(), text.size());
 }
 
 LRESULT t_SearchBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -59,11 +68,17 @@ LRESULT t_SearchBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETDLGCODE:
         return DefaultProcedure(message, wParam, lParam) | DLGC_WANTALLKEYS;
     case WM_KEYDOWN:
-        if (owner_.SearchBoxKey(wParam)) return 0;
+    case WM_KEYUP:
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+        if (owner_.SearchBoxKey(message, wParam)) return 0;
         return DefaultProcedure(message, wParam, lParam);
     case WM_CHAR:
-        // Enter and Escape were keys of the owner; the control would only beep at them.
-        if (wParam == L'\r' || wParam == 27) return 0;
+        // Tab, Enter, Escape and Ctrl+Space were keys of the owner; the control would only beep at them or type a
+        // blank.
+        if (wParam == L'\t' || wParam == L'\r' || wParam == 27 || (wParam == L' ' && GetKeyState(VK_CONTROL) < 0))
+            return 0;
+        automaticCompletion_ = wParam != L'\b';
         return DefaultProcedure(message, wParam, lParam);
     default:
         return DefaultProcedure(message, wParam, lParam);

@@ -13,8 +13,9 @@ class t_WidgetResources;
 
 class t_SearchBoxOwner {
 public:
-    // A key pressed in the box; true when the owner took it (the box then does nothing with it).
-    virtual bool SearchBoxKey(WPARAM key) = 0;
+    // A key pressed or released in the box (WM_KEYDOWN, WM_KEYUP and their WM_SYS forms); true when the owner took
+    // it (the box then does nothing with it).
+    virtual bool SearchBoxKey(UINT message, WPARAM key) = 0;
 
 protected:
     ~t_SearchBoxOwner() = default;
@@ -30,6 +31,12 @@ public:
     void SetTextQuietly(std::wstring_view text);
     // True while SetTextQuietly runs: EN_CHANGE is then not the user's typing.
     bool Quiet() const noexcept { return quiet_; }
+    // Whether the last character typed may be completed from the history: not after a Backspace.
+    bool AutomaticCompletion() const noexcept { return automaticCompletion_; }
+    // The caret at the end with nothing selected.
+    bool CaretAtEnd() const noexcept;
+    // Selects from one position to another (the caret at the second).
+    void Select(std::size_t from, std::size_t to) const noexcept;
 
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -39,6 +46,7 @@ private:
     t_SearchBoxOwner& owner_;
     std::int32_t margin_; // above and below the client area
     bool quiet_ = false;
+    bool automaticCompletion_ = true;
 };
 
 } // namespace n_ombrix

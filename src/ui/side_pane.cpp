@@ -85,6 +85,12 @@ LRESULT t_SidePane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP:
         OnButtonUp({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         return 0;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+        if (popupKeys_ && popupKeys_->PopupKey(message, wParam)) return 0;
+        return DefaultProcedure(message, wParam, lParam);
     case WM_CONTEXTMENU:
         OnContextMenu({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         return 0;

@@ -6,6 +6,7 @@
 #include "ui/accessible_object.h"
 #include "ui/list_accessible.h"
 #include "ui/list_model.h"
+#include "ui/popup_keys.h"
 #include "ui/side_list.h"
 #include "ui/window.h"
 
@@ -26,6 +27,8 @@ public:
 
     // The list to show (not owned; it outlives its use here), or none.
     void SetList(t_SideList* list);
+    // Where the keys go that the pane does not take (not owned; it outlives the pane).
+    void SetPopupKeys(t_PopupKeys& keys) noexcept { popupKeys_ = &keys; }
     // The rows the pane shows, by their position in the list.
     const std::vector<std::size_t>& ShownRows() const noexcept { return shown_; }
 
@@ -61,6 +64,7 @@ private:
 
     const t_WidgetResources& resources_;
     t_SideList* list_ = nullptr; // not owned
+    t_PopupKeys* popupKeys_ = nullptr;
     std::vector<std::size_t> shown_;
     std::optional<std::size_t> current_; // a place in shown_
     bool pinPart_ = false;

@@ -230,3 +230,50 @@ TEST(Popup, TheAboutBoxOpensFromThePlacesList) {
     ombrix.Post(WM_CLOSE);
     EXPECT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(0)) << ombrix.State();
 }
+
+// Keys as the run box's user types them: completion from the history as characters come, none after a Backspace,
+// the history's candidates on Up, Tab to the list, Escape to hide.
+TEST(Popup, TheRunBoxCompletesFromTheHistoryAndTheKeysMoveAndHide) {
+    const std::wstring data = n_ombrix::KnownFolderPath(FOLDERID_RoamingAppData) + L"Ombrix\\";
+    RemoveTree(data);
+    CreateDirectoryW(data.c_str(), nullptr);
+    const std::wstring history = L"\"Ombrix History\"\n    \"default executor\" \"\"=\"notepad\" \"\"=\"winemine\"\n";
+    WriteFileBytes(data + L"History.qln",
+                   "\xFF\xFE" + std::string(reinterpret_cast<const char*>(history.data()), history.size() * 2));
+    const t_OmbrixProcess ombrix;
+    ASSERT_TRUE(ombrix.Window()) << ombrix.State();
+    const HWND popup = ombrix.Window();
+    PostMessageW(popup, n_ombrix::MSG_SHOW_POPUP, 0, 1);
+    ASSERT_TRUE(BecomesVisible(popup, true));
+    const HWND box = GetDlgItem(popup, 2);
+    const auto text = [&] {
+        wchar_t buffer[256]{};
+        SendMessageW(box, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(buffer));
+        const auto selection = static_cast<DWORD>(SendMessageW(box, EM_GETSEL, 0, 0));
+        return std::wstring(buffer) + L"|" + std::to_wstring(LOWORD(selection)) + L"-" +
+               std::to_wstring(HIWORD(selection));
+    };
+    const auto type = [&](std::wstring_view units) {
+        for (const wchar_t unit : units) SendMessageW(box, WM_CHAR, unit, 0);
+    };
+
+    type(L"no");
+    EXPECT_EQ(text(), L"notepad|2-7") << "the rest of the history's entry, selected";
+    type(L"\b");
+    EXPECT_EQ(text(), L"no|2-2") << "no completion again after a Backspace";
+    type(L"\b");
+    SendMessageW(box, WM_KEYDOWN, VK_UP, 0);
+    EXPECT_EQ(text(), L"winemine|8-8") << "Up: the last of the entries that hold an n";
+
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    SendMessageW(box, WM_KEYUP, VK_TAB, 0);
+    GetGUIThreadInfo(GetWindowThreadProcessId(popup, nullptr), &thread);
+    EXPECT_EQ(thread.hwndFocus, GetDlgItem(popup, 6)) << "Tab goes on to the list";
+    SendMessageW(GetDlgItem(popup, 6), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_FALSE(IsWindowVisible(popup));
+
+    ombrix.Post(WM_CLOSE);
+    EXPECT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(0)) << ombrix.State();
+    RemoveTree(data);
+}

@@ -10,6 +10,7 @@ class t_QuietPopupOwner final : public n_ombrix::t_PopupOwner {
 public:
     void ShowPopup(bool) override {}
     void HidePopup() override { ++hides; }
+    void SetElevatedMode(bool) override {}
     void ToggleMode() override {}
     void LaunchCatalogueItem(const n_ombrix::t_CatalogueItem&, bool) override {}
     void RunTypedCommand(const std::wstring&, bool) override {}
