@@ -277,3 +277,51 @@ TEST(Popup, TheRunBoxCompletesFromTheHistoryAndTheKeysMoveAndHide) {
     EXPECT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(0)) << ombrix.State();
     RemoveTree(data);
 }
+
+namespace {
+
+// Real key presses, as the keyboard gives them, to whatever window has the focus.
+void PressKeys(std::wstring_view text) {
+    std::vector<INPUT> inputs;
+    for (const wchar_t unit : text) {
+        INPUT press{};
+        press.type = INPUT_KEYBOARD;
+        press.ki.wScan = unit;
+        press.ki.dwFlags = KEYEVENTF_UNICODE;
+        inputs.push_back(press);
+        press.ki.dwFlags |= KEYEVENTF_KEYUP;
+        inputs.push_back(press);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void PressKey(WORD key) {
+    INPUT inputs[2]{};
+    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = inputs[1].ki.wVk = key;
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+} // namespace
+
+TEST(Popup, TypingANameAndEnterLaunchesTheShortcut) {
+    const t_ComApartment apartment;
+    const t_StartMenuFolder startMenu{};
+    MakeShellLink(startMenu.Path() + L"Quillwort Recorder.lnk",
+                  {.target = t_LaunchRecord::RecorderPath(), .arguments = L"--typed"});
+    const t_LaunchRecord record(startMenu.Path());
+    const t_OmbrixProcess ombrix;
+    ASSERT_TRUE(ombrix.Window()) << ombrix.State();
+    const HWND popup = ombrix.Window();
+    ombrix.Post(n_ombrix::MSG_SHOW_POPUP);
+    ASSERT_TRUE(BecomesVisible(popup, true));
+    Sleep(300);
+    PressKeys(L"quillw");
+    Sleep(300);
+    PressKey(VK_RETURN);
+    EXPECT_EQ(record.Wait().parameters, L"--typed");
+    EXPECT_TRUE(BecomesVisible(popup, false)) << "a launch hides the popup";
+    ombrix.Post(WM_CLOSE);
+    EXPECT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(0)) << ombrix.State();
+}
