@@ -3,6 +3,7 @@
 #include "ui/index_model.h"
 #include "ui/item_list_pane.h"
 #include "ui/paint_buffer.h"
+#include "ui/wheel_notches.h"
 #include "ui/widget_resources.h"
 #include "ui/window_class.h"
 
@@ -56,6 +57,8 @@ LRESULT t_IndexPane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         pressedAt_.reset();
         return 0;
     case WM_MOUSEWHEEL:
+        // Turned over another pane: the popup sends it there.
+        if (!PointerOver(lParam)) return SendMessageW(GetParent(Handle()), message, wParam, lParam);
         OnWheel(GET_WHEEL_DELTA_WPARAM(wParam));
         return 0;
     default:
@@ -105,7 +108,7 @@ void t_IndexPane::OnButtonUp(std::int32_t y) {
 }
 
 void t_IndexPane::OnWheel(short delta) {
-    const int notches = wheel_.Add(delta);
+    const int notches = WheelSteps(delta);
     if (notches != 0) ListChanged(model_->Wheel(notches));
 }
 

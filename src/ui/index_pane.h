@@ -43,7 +43,6 @@ private:
     t_IndexModel* model_ = nullptr; // not owned
     std::optional<std::int32_t> pressedAt_;
     std::optional<std::int32_t> draggedTo_; // the last position of a drag in progress
-    t_WheelNotches wheel_;
     std::wstring tooltip_;
 };
 

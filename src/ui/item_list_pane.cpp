@@ -3,6 +3,7 @@
 #include "system/upper_case.h"
 #include "ui/list_model.h"
 #include "ui/paint_buffer.h"
+#include "ui/wheel_notches.h"
 #include "ui/widget_resources.h"
 #include "ui/window_class.h"
 
@@ -83,6 +84,8 @@ LRESULT t_ItemListPane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         model_->ClickAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         break;
     case WM_MOUSEWHEEL:
+        // Turned over another pane: the popup sends it there.
+        if (!PointerOver(lParam)) return SendMessageW(GetParent(Handle()), message, wParam, lParam);
         OnWheel(GET_WHEEL_DELTA_WPARAM(wParam));
         break;
     case WM_KEYDOWN:
@@ -132,7 +135,7 @@ void t_ItemListPane::OnMouseMove(POINT point) {
 void t_ItemListPane::OnMouseLeave() { model_->PointerLeft(); }
 
 void t_ItemListPane::OnWheel(short delta) {
-    const int notches = wheel_.Add(delta);
+    const int notches = WheelSteps(delta);
     if (notches != 0) model_->Wheel(notches);
 }
 

@@ -54,7 +54,6 @@ private:
     t_PopupKeys* popupKeys_ = nullptr;
     t_AccessibleObject accessible_{*this};
     std::optional<std::size_t> announcedRow_; // the current row screen readers were last told of
-    t_WheelNotches wheel_;
 };
 
 } // namespace n_ombrix

@@ -261,6 +261,15 @@ LRESULT t_PopupWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND:
         OnCommand(wParam);
         return 0;
+    case WM_MOUSEWHEEL:
+        // From the search box or the side pane: the index when the pointer is over it, else the list.
+        if (indexPane_->PointerOver(lParam)) return SendMessageW(indexPane_->Handle(), message, wParam, lParam);
+        {
+            // The list takes it as turned over itself.
+            RECT list{};
+            GetWindowRect(itemList_->Handle(), &list);
+            return SendMessageW(itemList_->Handle(), message, wParam, MAKELPARAM(list.left, list.top));
+        }
     case WM_NOTIFY:
         if (auto* text = reinterpret_cast<NMTTDISPINFOW*>(lParam); text->hdr.code == TTN_GETDISPINFOW) {
             text->lpszText = const_cast<wchar_t*>(reinterpret_cast<t_TooltipSource*>(text->lParam)->TooltipText());

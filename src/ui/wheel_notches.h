@@ -1,23 +1,16 @@
 #pragma once
-// Whole wheel notches from the wheel's deltas: a high-resolution wheel sends parts of a notch, which add up until
-// they make one. Platform-neutral.
+// Wheel steps from a wheel message's delta: whole notches, and a delta smaller than a notch (a high-resolution
+// wheel's) counts as one step its way, so that every turn of the wheel moves something. Platform-neutral.
 
 namespace n_ombrix {
 
-class t_WheelNotches {
-public:
-    static constexpr int delta = 120; // one notch, as the platform counts it
+inline constexpr int wheelNotch = 120; // one notch, as the platform counts it
 
-    // The whole notches the delta completes; positive: turned away from the user.
-    int Add(int wheelDelta) noexcept {
-        remainder_ += wheelDelta;
-        const int notches = remainder_ / delta;
-        remainder_ %= delta;
-        return notches;
-    }
-
-private:
-    int remainder_ = 0;
-};
+// Positive: turned away from the user.
+constexpr int WheelSteps(int delta) noexcept {
+    const int steps = delta / wheelNotch;
+    if (steps != 0 || delta == 0) return steps;
+    return delta > 0 ? 1 : -1;
+}
 
 } // namespace n_ombrix

@@ -98,6 +98,13 @@ void t_Window::ReadClientRectangle() noexcept {
     if (window_) GetClientRect(window_, &clientRectangle_);
 }
 
+bool t_Window::PointerOver(LPARAM screenPoint) const noexcept {
+    RECT bounds{};
+    GetWindowRect(window_, &bounds);
+    const POINT point{static_cast<short>(LOWORD(screenPoint)), static_cast<short>(HIWORD(screenPoint))};
+    return PtInRect(&bounds, point) != FALSE;
+}
+
 void t_Window::RepaintIf(bool changed) const noexcept {
     if (changed && window_)
         RedrawWindow(window_, nullptr, nullptr,

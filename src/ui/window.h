@@ -44,6 +44,9 @@ public:
     // its edges.
     const t_Rect& Rectangle() const noexcept { return rectangle_; }
     const RECT& ClientRectangle() const noexcept { return clientRectangle_; }
+    // Whether the pointer of a mouse message with screen coordinates (the wheel's) is over this window: the wheel
+    // goes to the focus, while the user turns it over the pane that should move.
+    bool PointerOver(LPARAM screenPoint) const noexcept;
 
     void SetAnchors(const t_Anchors& anchors) noexcept { anchors_ = anchors; }
     // Moves the window at once and remembers the rectangle: a pane's first place, whose lengths anchors may keep.

@@ -3,6 +3,7 @@
 
 #include "ui/item_row_geometry.h"
 #include "ui/row_list.h"
+#include "ui/wheel_notches.h"
 
 #include <gtest/gtest.h>
 
@@ -260,4 +261,9 @@ TEST(RowGeometry, PlacesEveryPartOfARowInBothSizes) {
     EXPECT_EQ(std::pair(row.caption, row.secondary), std::pair(t_Rect{4, 37, 296, 60}, t_Rect{4, 57, 296, 80}));
     row = CommandRowGeometry(compact, 300, 24);
     EXPECT_EQ(std::pair(row.caption, row.secondary), std::pair(t_Rect{4, 25, 296, 49}, t_Rect{}));
+}
+
+TEST(WheelSteps, ANotchIsAStepAndLessThanANotchIsOne) {
+    const std::pair<int, int> cases[] = {{120, 1}, {30, 1}, {-240, -2}, {-1, -1}, {0, 0}, {250, 2}};
+    for (const auto& [delta, steps] : cases) EXPECT_EQ(WheelSteps(delta), steps) << delta;
 }
