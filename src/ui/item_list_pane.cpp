@@ -9,6 +9,9 @@
 
 #include <windowsx.h>
 
+#include <cstdlib>
+#include <utility>
+
 namespace n_ombrix {
 
 t_ItemListPane::t_ItemListPane(const t_WidgetResources& resources, const t_WindowClass& paneClass, HWND parent,
@@ -78,10 +81,20 @@ LRESULT t_ItemListPane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         OnMouseLeave();
         break;
     case WM_LBUTTONDOWN:
-        SetFocus(Handle());
-        return 0;
+        OnButtonDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        break;
     case WM_LBUTTONUP:
-        model_->ClickAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        OnButtonUp({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        break;
+    case WM_CAPTURECHANGED:
+        EndDrag();
+        break;
+    case WM_RBUTTONDOWN:
+        SetFocus(Handle());
+        model_->BeginSlide(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); // the row under the pointer is current
+        break;
+    case WM_CONTEXTMENU:
+        OnContextMenu({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         break;
     case WM_MOUSEWHEEL:
         // Turned over another pane: the popup sends it there.
@@ -127,9 +140,63 @@ void t_ItemListPane::OnSize() {
 }
 
 void t_ItemListPane::OnMouseMove(POINT point) {
+    if (pressedAt_ && drag_ == t_Drag::none) {
+        // Sideways far enough first: a slide of the row; down or up far enough: a drag of the list.
+        const t_WidgetMetrics& metrics = resources_.Metrics();
+        if (std::abs(point.x - pressedAt_->x) >= metrics.dragWidth)
+            drag_ = t_Drag::slide;
+        else if (std::abs(point.y - pressedAt_->y) >= metrics.dragHeight)
+            drag_ = t_Drag::scroll;
+        if (drag_ != t_Drag::none) SetCapture(Handle());
+    }
+    if (drag_ == t_Drag::slide) model_->SlideBy(lastPoint_.x - point.x);
+    if (drag_ == t_Drag::scroll) model_->ScrollBy(lastPoint_.y - point.y);
+    lastPoint_ = point;
+    if (drag_ != t_Drag::none || pressedAt_) return;
     model_->PointerAt(point.x, point.y);
-    // Hovering anew over each row makes it current, as a pause over a menu item does.
+    // Resting over a row makes it current, after the system's hover time.
     TrackHoverAndLeave(HOVER_DEFAULT);
+}
+
+void t_ItemListPane::OnButtonDown(POINT point) {
+    SetFocus(Handle());
+    CancelHover();
+    model_->BeginSlide(point.x, point.y);
+    pressedAt_ = lastPoint_ = point;
+}
+
+void t_ItemListPane::OnButtonUp(POINT point) {
+    if (drag_ != t_Drag::none) {
+        OnMouseMove(point);
+        ReleaseCapture(); // the capture's loss ends the drag
+        return;
+    }
+    if (!pressedAt_) return;
+    pressedAt_.reset();
+    model_->ClickAt(point.x, point.y);
+}
+
+void t_ItemListPane::EndDrag() {
+    const t_Drag drag = std::exchange(drag_, t_Drag::none);
+    pressedAt_.reset();
+    if (drag == t_Drag::slide) model_->EndSlide();
+}
+
+void t_ItemListPane::OnContextMenu(POINT screenPoint) {
+    if (screenPoint.x == -1 && screenPoint.y == -1) {
+        // From the keyboard: half a row in from the current row's left edge, at its middle.
+        const std::optional<std::size_t> current = model_->CurrentIndex();
+        const std::optional<t_Rect> row = current ? model_->RowRectangle(*current) : std::nullopt;
+        if (!row) return;
+        const std::int32_t half = row->Height() / 2;
+        screenPoint = {row->left + half, row->top + half};
+        ClientToScreen(Handle(), &screenPoint);
+    } else {
+        POINT client = screenPoint;
+        ScreenToClient(Handle(), &client);
+        model_->BeginSlide(client.x, client.y);
+    }
+    if (model_->CurrentIndex()) model_->ContextMenuAt(Handle(), screenPoint);
 }
 
 void t_ItemListPane::OnMouseLeave() { model_->PointerLeft(); }

@@ -39,6 +39,10 @@ private:
     void OnPaint();
     void OnSize();
     void OnMouseMove(POINT point);
+    void OnButtonDown(POINT point);
+    void OnButtonUp(POINT point);
+    void EndDrag();
+    void OnContextMenu(POINT screenPoint);
     void OnMouseLeave();
     void OnWheel(short delta);
     bool OnKey(WPARAM key);
@@ -52,6 +56,11 @@ private:
     const t_WidgetResources& resources_;
     t_ListModel* model_ = nullptr; // not owned
     t_PopupKeys* popupKeys_ = nullptr;
+    // A press of the left button, and what it became: a slide of the row sideways or a drag of the list.
+    enum class t_Drag : std::uint8_t { none, slide, scroll };
+    std::optional<POINT> pressedAt_;
+    POINT lastPoint_{};
+    t_Drag drag_ = t_Drag::none;
     t_AccessibleObject accessible_{*this};
     std::optional<std::size_t> announcedRow_; // the current row screen readers were last told of
 };

@@ -475,16 +475,20 @@ bool t_PopupWindow::SearchBoxKey(UINT message, WPARAM key) {
 }
 
 void t_PopupWindow::EnterInSearchBox(bool control) {
+    // Ctrl+Shift+Enter runs or launches with administrator rights, as the Windows Run dialog has taught users.
+    const bool elevated = control && GetKeyState(VK_SHIFT) < 0;
     const std::wstring text = searchBox_->Text();
     if (!text.empty() && (commandMode_ || control)) {
-        owner_.RunTypedCommand(text, false);
+        owner_.RunTypedCommand(text, elevated);
         return;
     }
     // Otherwise the list's entry; the first one when the user typed and chose none.
     t_ListModel* list = itemList_->Model();
     if (!list) return;
     if (!list->CurrentIndex()) list->Down();
+    if (elevated) list->ElevatedModeChanged(true);
     list->LaunchCurrent();
+    if (elevated) list->ElevatedModeChanged(elevatedMode_);
 }
 
 void t_PopupWindow::CompleteTypedPath() {

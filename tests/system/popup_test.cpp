@@ -325,3 +325,65 @@ TEST(Popup, TypingANameAndEnterLaunchesTheShortcut) {
     ombrix.Post(WM_CLOSE);
     EXPECT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(0)) << ombrix.State();
 }
+
+namespace {
+
+// The real pointer: moved to a point on the screen, then a button pressed and released there.
+void ClickAt(POINT point, bool right) {
+    SetCursorPos(point.x, point.y);
+    INPUT inputs[2]{};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+} // namespace
+
+// A right click on a shortcut opens its menu, whose "copy" puts its command into the search box; on a folder it opens
+// nothing.
+TEST(Popup, ARightClickOnAShortcutOffersToCopyItsCommand) {
+    const t_ComApartment apartment;
+    const t_StartMenuFolder startMenu{L"Alpha", L"Beta"};
+    const std::wstring link = n_ombrix::KnownFolderPath(FOLDERID_StartMenu) + L"Programs\\Aardvark Recorder.lnk";
+    MakeShellLink(link, {.target = t_LaunchRecord::RecorderPath(), .arguments = L"--copied"});
+    const t_OmbrixProcess ombrix;
+    ASSERT_TRUE(ombrix.Window()) << ombrix.State();
+    const HWND popup = ombrix.Window();
+    ombrix.Post(n_ombrix::MSG_SHOW_POPUP);
+    ASSERT_TRUE(BecomesVisible(popup, true));
+    const t_ComPtr<IAccessible> list = WaitForAccessibleList(popup, 6);
+    ASSERT_TRUE(list);
+    const std::vector<std::wstring> names = RowNames(*list.Get());
+    const auto middleOf = [&](const wchar_t* name) {
+        long left = 0, top = 0, width = 0, height = 0;
+        const LONG id = static_cast<LONG>(std::ranges::find(names, name) - names.begin()) + 1;
+        list->accLocation(&left, &top, &width, &height, Child(id));
+        return POINT{left + width / 2, top + height / 2};
+    };
+    const HWND box = GetDlgItem(popup, 2);
+    const auto boxText = [&] {
+        wchar_t buffer[512]{};
+        SendMessageW(box, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer));
+        return std::wstring(buffer);
+    };
+
+    ClickAt(middleOf(L"Ombrix popup test"), true);
+    Sleep(500);
+    PressKey(VK_ESCAPE); // were a menu open, this closes it; none should be
+    Sleep(300);
+    EXPECT_TRUE(IsWindowVisible(popup) == FALSE) << "no menu took the Escape, so the popup hid";
+    ombrix.Post(n_ombrix::MSG_SHOW_POPUP);
+    ASSERT_TRUE(BecomesVisible(popup, true));
+    Sleep(300);
+
+    ClickAt(middleOf(L"Aardvark Recorder"), true);
+    Sleep(500);
+    PressKeys(L"c"); // the menu's "Copy to the search box"
+    Sleep(500);
+    EXPECT_EQ(boxText(), L"\"" + t_LaunchRecord::RecorderPath() + L"\" --copied");
+
+    ombrix.Post(WM_CLOSE);
+    EXPECT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(0)) << ombrix.State();
+    DeleteFileW(link.c_str());
+}
