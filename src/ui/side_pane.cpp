@@ -36,6 +36,7 @@ t_SidePane::~t_SidePane() { DestroyWindowFor(); }
 void t_SidePane::SetList(t_SideList* list) {
     list_ = list;
     current_.reset();
+    remembered_.reset();
     ChooseRows();
     RepaintIf(true);
 }
@@ -85,10 +86,24 @@ LRESULT t_SidePane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP:
         OnButtonUp({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         return 0;
+    case WM_GETDLGCODE:
+        return DLGC_WANTARROWS;
+    case WM_SETFOCUS:
+        if (!current_) MakeCurrent(remembered_ ? remembered_ : NextSideEntry(ShownTraits(), std::nullopt, true), false);
+        return 0;
+    case WM_KILLFOCUS:
+        remembered_ = current_;
+        MakeCurrent(std::nullopt, false);
+        return 0;
     case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: // Alt+Delete
+        if (list_ && OnKey(wParam)) return 0;
+        [[fallthrough]];
     case WM_KEYUP:
-    case WM_SYSKEYDOWN:
     case WM_SYSKEYUP:
+        // The navigation keys' releases stay here; the rest rises to the popup.
+        if (message == WM_KEYUP && (wParam == VK_UP || wParam == VK_DOWN || wParam == VK_HOME || wParam == VK_END))
+            return 0;
         if (popupKeys_ && popupKeys_->PopupKey(message, wParam)) return 0;
         return DefaultProcedure(message, wParam, lParam);
     case WM_CONTEXTMENU:
@@ -146,6 +161,52 @@ void t_SidePane::OnButtonUp(POINT point) {
         return;
     }
     list_->Open(row);
+}
+
+std::vector<t_SideRowTraits> t_SidePane::ShownTraits() const {
+    std::vector<t_SideRowTraits> traits;
+    traits.reserve(shown_.size());
+    for (const std::size_t row : shown_) traits.push_back(list_->Traits(row));
+    return traits;
+}
+
+bool t_SidePane::OnKey(WPARAM key) {
+    const bool control = GetKeyState(VK_CONTROL) < 0;
+    switch (key) {
+    case VK_UP:
+        if (!control) MakeCurrent(NextSideEntry(ShownTraits(), current_, false), false);
+        return true;
+    case VK_DOWN:
+        MakeCurrent(control ? NextSideGroup(ShownTraits(), current_) : NextSideEntry(ShownTraits(), current_, true),
+                    false);
+        return true;
+    case VK_HOME:
+    case VK_END:
+        MakeCurrent(NextSideEntry(ShownTraits(), std::nullopt, key == VK_HOME), false);
+        return true;
+    case VK_RETURN:
+        if (current_) list_->Open(shown_[*current_]);
+        return true;
+    case VK_SPACE:
+        if (current_ && list_->Kind(shown_[*current_]) != t_PinKind::notPinnable) {
+            list_->TogglePin(shown_[*current_]);
+            Reassembled(current_);
+        }
+        return true;
+    case VK_DELETE:
+    case VK_BACK:
+        // With Alt held the whole list goes, else the current entry, the next one taking its place.
+        if (GetKeyState(VK_MENU) < 0) {
+            list_->Clear();
+            Reassembled(std::nullopt);
+        } else if (current_) {
+            list_->Remove(shown_[*current_]);
+            Reassembled(current_);
+        }
+        return true;
+    default:
+        return false;
+    }
 }
 
 void t_SidePane::Reassembled(std::optional<std::size_t> current) {

@@ -43,6 +43,8 @@ private:
     void MakeCurrent(std::optional<std::size_t> place, bool pinPart);
     void OnButtonUp(POINT point);
     void OnContextMenu(POINT screenPoint);
+    bool OnKey(WPARAM key);
+    std::vector<t_SideRowTraits> ShownTraits() const;
     // After an edit the list assembled its rows anew: they are chosen again, the current row kept by its place.
     void Reassembled(std::optional<std::size_t> current);
     RECT RowRect(std::size_t place) const noexcept;
@@ -68,6 +70,7 @@ private:
     std::vector<std::size_t> shown_;
     std::optional<std::size_t> current_; // a place in shown_
     bool pinPart_ = false;
+    std::optional<std::size_t> remembered_; // the current row while the pane has no focus
     bool tracking_ = false;
     t_AccessibleObject accessible_{*this};
 };

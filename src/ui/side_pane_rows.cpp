@@ -34,4 +34,23 @@ std::vector<std::size_t> ChooseSideRows(std::span<const t_SideRowTraits> rows, s
     return shown;
 }
 
+std::optional<std::size_t> NextSideEntry(std::span<const t_SideRowTraits> shown, std::optional<std::size_t> from,
+                                         bool forwards) {
+    const std::size_t count = shown.size();
+    std::size_t place = from ? *from : (forwards ? count - 1 : 0);
+    for (std::size_t step = 0; step < count; ++step) {
+        place = forwards ? (place + 1) % count : (place + count - 1) % count;
+        if (!shown[place].header) return place;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::size_t> NextSideGroup(std::span<const t_SideRowTraits> shown, std::optional<std::size_t> from) {
+    const std::size_t count = shown.size();
+    for (std::size_t place = from ? *from + 1 : 0; place < count; ++place)
+        if (shown[place].header) return NextSideEntry(shown, place, true);
+    // After the last group: the first entry of all.
+    return NextSideEntry(shown, std::nullopt, true);
+}
+
 } // namespace n_ombrix

@@ -65,6 +65,9 @@ RECT PaneRect(HWND popup, int id) {
     return rect;
 }
 
+void PressKey(WORD key);
+void PressKeys(std::wstring_view text);
+
 // A string of the program's table, as the program shows it.
 std::wstring ProgramString(unsigned id) {
     const n_zql::n_system::n_windows::t_Module program = LoadBuiltProgramResources();
@@ -190,6 +193,14 @@ TEST(Popup, TheSidePaneShowsTheJumpListOfTheCurrentApplication) {
     ASSERT_FALSE(rows.empty());
     EXPECT_EQ(rows.front(), ProgramString(207)) << "the pinned entries' header first";
     EXPECT_GT(rows.size(), 5u);
+
+    // Delete on an entry removes it from the shell's own file: the jump list read again has one entry less.
+    ASSERT_EQ(side->accSelect(SELFLAG_TAKEFOCUS | SELFLAG_TAKESELECTION, Child(static_cast<LONG>(rows.size()))), S_OK);
+    Sleep(200);
+    PressKey(VK_DELETE);
+    std::vector<std::wstring> after;
+    for (int tries = 0; tries < 100 && (after = RowNames(*side.Get())).size() == rows.size(); ++tries) Sleep(50);
+    EXPECT_EQ(after.size(), rows.size() - 1);
 
     // Back to a shortcut without a jump list: the places list again.
     ASSERT_EQ(list->accSelect(SELFLAG_TAKESELECTION, Child(rowOf(L"Alpha"))), S_OK);

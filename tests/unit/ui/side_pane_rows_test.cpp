@@ -57,3 +57,20 @@ TEST(SidePaneRows, EmptyGroupsGoAndSectionsGiveWayInTheirOrder) {
     };
     for (const t_Case& c : cases) EXPECT_EQ(Shown(c.rows, c.fit), c.shown) << c.rows << " in " << c.fit;
 }
+
+TEST(SidePaneRows, KeysSkipHeadersAndWrap) {
+    const std::vector<t_SideRowTraits> rows = Rows("H000H333");
+    const std::optional<std::size_t> none;
+    struct t_Case {
+        std::optional<std::size_t> from;
+        bool forwards;
+        std::optional<std::size_t> to;
+    };
+    const t_Case moves[] = {{none, true, 1}, {none, false, 5}, {2, true, 4},
+                            {5, true, 1},    {1, false, 5},    {4, false, 2}};
+    for (const t_Case& c : moves) EXPECT_EQ(NextSideEntry(rows, c.from, c.forwards), c.to);
+    // Ctrl+Down: the next group's first entry, from the last group back to the first.
+    EXPECT_EQ(NextSideGroup(rows, 1), 4u);
+    EXPECT_EQ(NextSideGroup(rows, 4), 1u);
+    EXPECT_EQ(NextSideEntry(Rows("H0H3"), none, true), std::nullopt);
+}
