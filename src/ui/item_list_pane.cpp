@@ -152,7 +152,7 @@ void t_ItemListPane::OnMouseMove(POINT point) {
     if (drag_ == t_Drag::slide) model_->SlideBy(lastPoint_.x - point.x);
     if (drag_ == t_Drag::scroll) model_->ScrollBy(lastPoint_.y - point.y);
     lastPoint_ = point;
-    if (drag_ != t_Drag::none || pressedAt_) return;
+    if (drag_ != t_Drag::none || pressedAt_ || std::exchange(ignoreMove_, false)) return;
     model_->PointerAt(point.x, point.y);
     // Resting over a row makes it current, after the system's hover time.
     TrackHoverAndLeave(HOVER_DEFAULT);

@@ -30,6 +30,8 @@ public:
     // Where the keys go that the pane does not take (not owned; it outlives the pane).
     void SetPopupKeys(t_PopupKeys& keys) noexcept { popupKeys_ = &keys; }
     t_ListModel* Model() const noexcept { return model_; }
+    // The popup just showed: the next pointer move is the pointer resting where it was, which marks nothing.
+    void IgnoreNextMove() noexcept { ignoreMove_ = true; }
     // After the model changed from outside the pane (a new query, elevated mode): repaints what it says and tells
     // screen readers of a new current row.
     void Refresh();
@@ -61,6 +63,7 @@ private:
     std::optional<POINT> pressedAt_;
     POINT lastPoint_{};
     t_Drag drag_ = t_Drag::none;
+    bool ignoreMove_ = false;
     t_AccessibleObject accessible_{*this};
     std::optional<std::size_t> announcedRow_; // the current row screen readers were last told of
 };

@@ -189,6 +189,7 @@ void t_PopupWindow::Show(bool commandMode) {
         SendMessageW(searchBox_->Handle(), EM_SETSEL, 0, static_cast<LPARAM>(pendingText_.size()));
         pendingText_.clear();
     }
+    itemList_->IgnoreNextMove();
     ShowWindow(Handle(), SW_SHOWNORMAL);
     SetForegroundWindow(Handle());
     SetFocus(searchBox_->Handle());
