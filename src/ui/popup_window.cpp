@@ -5,6 +5,7 @@
 #include "launch/path_completion.h"
 #include "ui/deferred_positions.h"
 #include "ui/drawing.h"
+#include "ui/list_row_painting.h"
 #include "ui/popup_owner.h"
 #include "ui/popup_placement.h"
 #include "ui/widget_resources.h"
@@ -114,6 +115,9 @@ void t_PopupWindow::Apply(const t_PopupSettings& settings) {
     width_ = settings.width;
     applicationList_.ApplyMetrics(settings.compactMode, settings.showIcons);
     commandList_.ApplyMetrics(settings.compactMode);
+    // The shield is the icon store's, which every catalogue build empties: taken again after each.
+    launchButton_->EnableSlide(resources_.Metrics().slideRange, resources_.Metrics().dragWidth,
+                               LoadElevationImage(resources_.IconStore(), true));
     const t_Rect& list = itemList_->Rectangle();
     itemList_->MoveTo({list.left, list.top, list.left + settings.appsListWidth, list.bottom});
 }
@@ -172,6 +176,7 @@ void t_PopupWindow::ShowJumpList(t_JumpList& jumpList, const t_JumpListHeaderTex
 
 void t_PopupWindow::SetElevatedMode(bool on) {
     elevatedMode_ = on;
+    launchButton_->SetElevated(on);
     applicationList_.ElevatedModeChanged(on);
     commandList_.ElevatedModeChanged(on);
     itemList_->Refresh();
@@ -452,6 +457,11 @@ void t_PopupWindow::OpenPowerMenu() {
     menuOpen_ = false;
     if (command >= IDC_POWER_LOCK && command < IDC_POWER_LOCK + powerActionCount)
         owner_.PowerAction(static_cast<int>(command - IDC_POWER_LOCK) + 1);
+}
+
+void t_PopupWindow::ButtonSlid(int controlId) {
+    // The launch button slid to the left: the typed text runs with administrator rights.
+    if (controlId == launchButtonId) owner_.RunTypedCommand(searchBox_->Text(), true);
 }
 
 bool t_PopupWindow::SearchBoxKey(UINT message, WPARAM key) {

@@ -102,6 +102,7 @@ private:
     void SetMenuOpen(bool open) override { menuOpen_ = open; }
     // t_ButtonOwner
     void ButtonClicked(int controlId) override;
+    void ButtonSlid(int controlId) override;
     // t_SearchBoxOwner
     bool SearchBoxKey(UINT message, WPARAM key) override;
     // t_PopupKeys

@@ -4,6 +4,11 @@
 #include "ui/paint_buffer.h"
 #include "ui/window_class.h"
 
+#include <windowsx.h>
+
+#include <algorithm>
+#include <utility>
+
 namespace n_ombrix {
 
 t_SearchRowButton::t_SearchRowButton(const t_WidgetResources& resources, const t_WindowClass& paneClass, HWND parent,
@@ -40,29 +45,71 @@ LRESULT t_SearchRowButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
         PaintBorders(resources_.Brush(t_BrushIndex::frame), borders_);
         return 0;
     case WM_MOUSEMOVE:
-        RepaintIf(hot_.Move(Handle(), false));
+        OnMouseMove(GET_X_LPARAM(lParam));
         return 0;
     case WM_MOUSELEAVE:
-        pressed_ = false;
+        if (!sliding_) pressed_ = false;
         RepaintIf(hot_.Leave(false));
         return 0;
     case WM_LBUTTONDOWN:
         pressed_ = true;
+        pressedAt_ = GET_X_LPARAM(lParam);
         return 0;
     case WM_LBUTTONUP:
-        if (std::exchange(pressed_, false) && hot_.Hot()) owner_.ButtonClicked(controlId_);
+        OnButtonUp();
+        return 0;
+    case WM_CAPTURECHANGED:
+        // A slide that loses the capture otherwise than by its release runs nothing.
+        sliding_ = pressed_ = false;
+        slide_ = 0;
+        RepaintIf(true);
         return 0;
     default:
         return DefaultProcedure(message, wParam, lParam);
     }
 }
 
+void t_SearchRowButton::EnableSlide(std::int32_t range, std::int32_t tolerance, HBITMAP elevationImage) noexcept {
+    slideRange_ = range;
+    slideTolerance_ = tolerance;
+    elevationImage_ = elevationImage;
+}
+
+void t_SearchRowButton::SetElevated(bool on) {
+    elevated_ = on;
+    RepaintIf(true);
+}
+
+void t_SearchRowButton::OnMouseMove(std::int32_t x) {
+    RepaintIf(hot_.Move(Handle(), false));
+    if (!pressed_ || slideRange_ == 0) return;
+    // Left by a drag's width from the press: the slide starts, and follows the pointer within its range.
+    if (!sliding_ && pressedAt_ - x >= slideTolerance_) {
+        sliding_ = true;
+        SetCapture(Handle());
+    }
+    if (!sliding_) return;
+    const std::int32_t slide = std::clamp(pressedAt_ - x, 0, slideRange_);
+    RepaintIf(std::exchange(slide_, slide) != slide);
+}
+
+void t_SearchRowButton::OnButtonUp() {
+    if (sliding_) {
+        const bool elevated = SlidFarEnough();
+        ReleaseCapture(); // resets the slide
+        if (elevated) owner_.ButtonSlid(controlId_);
+        return;
+    }
+    if (std::exchange(pressed_, false) && hot_.Hot()) owner_.ButtonClicked(controlId_);
+}
+
 void t_SearchRowButton::OnPaint() const {
     const t_PaintBuffer paint(Handle());
     if (!paint.Dc()) return;
     const RECT& client = ClientRectangle();
-    if (hot_.Highlighted())
-        FillHighlight(paint.Dc(), client, resources_, t_HighlightState::selection);
+    const bool elevated = elevated_ || (sliding_ && SlidFarEnough());
+    if (hot_.Highlighted() || elevated)
+        FillHighlight(paint.Dc(), client, resources_, HighlightState(true, elevated));
     else
         FillRect(paint.Dc(), &client, resources_.Brush(t_BrushIndex::area));
     if (bitmap_) {
@@ -73,9 +120,17 @@ void t_SearchRowButton::OnPaint() const {
     }
     RECT text = client;
     text.left += resources_.Metrics().textRightInset;
-    const t_Color color = resources_.Color(TextColor(t_BlockPart::text, hot_.Highlighted(), true, false));
+    const t_Color color =
+        resources_.Color(TextColor(t_BlockPart::text, hot_.Highlighted() || elevated, true, elevated));
     DrawTextIn(paint.Dc(), resources_.Font20(), color, resources_.String(caption_), text,
                DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    // The shield slides in from the right as the button is slid, fading in; whole while elevated.
+    const std::int32_t shown = elevated_ ? slideRange_ : slide_;
+    if (elevationImage_ && shown > 0) {
+        const std::int32_t size = resources_.Display().iconHeight;
+        BlendBitmap(paint.Dc(), elevationImage_, client.right - shown, (client.bottom - size) / 2,
+                    static_cast<BYTE>(elevated_ ? 255 : shown * 255 / slideRange_));
+    }
 }
 
 } // namespace n_ombrix

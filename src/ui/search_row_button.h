@@ -8,6 +8,7 @@
 #include "ui/widget_resources.h"
 #include "ui/window.h"
 
+#include <cstdint>
 #include <optional>
 
 namespace n_ombrix {
@@ -17,6 +18,8 @@ class t_WindowClass;
 class t_ButtonOwner {
 public:
     virtual void ButtonClicked(int controlId) = 0;
+    // A slide to the left far enough to run with administrator rights, then released.
+    virtual void ButtonSlid(int controlId) = 0;
 
 protected:
     ~t_ButtonOwner() = default;
@@ -33,10 +36,18 @@ public:
     void SetTooltip(unsigned stringId) noexcept { tooltip_ = stringId; }
     const wchar_t* TooltipText() override { return resources_.String(tooltip_); }
     int ControlId() const noexcept { return controlId_; }
+    // The launch button: a press that moves left slides the shield in, up to the range; released once it is within
+    // the tolerance of the range, the owner hears of the slide instead of a click.
+    void EnableSlide(std::int32_t range, std::int32_t tolerance, HBITMAP elevationImage) noexcept;
+    // Elevated mode shows the shield whole, in the elevated colours.
+    void SetElevated(bool on);
 
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnPaint() const;
+    void OnMouseMove(std::int32_t x);
+    void OnButtonUp();
+    bool SlidFarEnough() const noexcept { return slide_ + slideTolerance_ >= slideRange_; }
 
     const t_WidgetResources& resources_;
     t_ButtonOwner& owner_;
@@ -47,6 +58,13 @@ private:
     unsigned tooltip_ = 0;
     t_HotTracking hot_;
     bool pressed_ = false;
+    std::int32_t pressedAt_ = 0;
+    std::int32_t slideRange_ = 0; // 0: the button does not slide
+    std::int32_t slideTolerance_ = 0;
+    std::int32_t slide_ = 0;
+    bool sliding_ = false;
+    bool elevated_ = false;
+    HBITMAP elevationImage_ = nullptr; // the icon store's
 };
 
 } // namespace n_ombrix

@@ -398,3 +398,48 @@ TEST(Popup, ARightClickOnAShortcutOffersToCopyItsCommand) {
     EXPECT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(0)) << ombrix.State();
     DeleteFileW(link.c_str());
 }
+
+// The launch button slid to the left far enough runs the typed command with administrator rights (under Wine a
+// request for them runs the program as it is); released short of that, or clicked, it does not slide.
+TEST(Popup, TheLaunchButtonSlidToTheLeftRunsTheTypedCommand) {
+    const t_ScratchFolder folder(L"launch-slide");
+    const t_LaunchRecord record(folder.Path());
+    const t_OmbrixProcess ombrix;
+    ASSERT_TRUE(ombrix.Window()) << ombrix.State();
+    const HWND popup = ombrix.Window();
+    PostMessageW(popup, n_ombrix::MSG_SHOW_POPUP, 0, 1);
+    ASSERT_TRUE(BecomesVisible(popup, true));
+    Sleep(300);
+    PressKeys(L"\"" + t_LaunchRecord::RecorderPath() + L"\" --slid");
+    Sleep(300);
+
+    RECT button{};
+    GetWindowRect(GetDlgItem(popup, 3), &button);
+    const POINT start{button.left + (button.right - button.left) * 3 / 4, (button.top + button.bottom) / 2};
+    SetCursorPos(start.x, start.y);
+    const auto mouse = [](DWORD flags) {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = flags;
+        SendInput(1, &input, sizeof input);
+        Sleep(30);
+    };
+    const auto slide = [&](int steps) {
+        SetCursorPos(start.x, start.y);
+        mouse(MOUSEEVENTF_LEFTDOWN);
+        for (int step = 1; step <= steps; ++step) {
+            SetCursorPos(start.x - step * 10, start.y);
+            mouse(MOUSEEVENTF_MOVE);
+        }
+        mouse(MOUSEEVENTF_LEFTUP);
+        Sleep(300);
+    };
+    slide(3); // 30 px: a slide, short of the 58-px range at 96 DPI less the drag tolerance
+    EXPECT_TRUE(IsWindowVisible(popup)) << "a short slide runs nothing (a click would have run and hidden it)";
+    slide(10); // 100 px: past the range
+    EXPECT_EQ(record.Wait().parameters, L"--slid");
+    EXPECT_FALSE(IsWindowVisible(popup));
+
+    ombrix.Post(WM_CLOSE);
+    EXPECT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(0)) << ombrix.State();
+}
