@@ -2,6 +2,7 @@
 
 #include "built_program.h"
 #include "system/error_exception.h"
+#include "ui/window_messages.h"
 
 namespace n_ombrix_test {
 
@@ -44,6 +45,19 @@ std::optional<DWORD> t_OmbrixProcess::WaitForExit(std::chrono::milliseconds time
     DWORD code = 0;
     if (!GetExitCodeProcess(process_.Get(), &code)) ThrowWin32Error(GetLastError());
     return code;
+}
+
+bool t_OmbrixProcess::Show(bool command) const {
+    if (!window_) return false;
+    PostMessageW(window_, n_ombrix::MSG_SHOW_POPUP, 0, command ? 1 : 0);
+    for (int tries = 0; tries < 250; ++tries, Sleep(20))
+        if (IsWindowVisible(window_)) return true;
+    return false;
+}
+
+bool t_OmbrixProcess::Close() const {
+    Post(WM_CLOSE);
+    return WaitForExit() == std::optional<DWORD>(0);
 }
 
 std::string t_OmbrixProcess::State() const {

@@ -27,6 +27,11 @@ public:
     // The process's top-level window of the class; null if it did not appear.
     HWND Window() const noexcept { return window_; }
     void Post(UINT message, WPARAM wParam = 0) const { PostMessageW(window_, message, wParam, 0); }
+    // The show request, as the Start button gives it (command: the run box); true once the popup is visible, within
+    // five seconds.
+    bool Show(bool command = false) const;
+    // Asks it to end (WM_CLOSE); true when it ended normally, with exit code 0.
+    bool Close() const;
 
     // The exit code, or nothing if the process is still running after the timeout.
     std::optional<DWORD> WaitForExit(std::chrono::milliseconds timeout = std::chrono::seconds(20)) const;

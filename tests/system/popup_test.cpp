@@ -40,7 +40,8 @@ public:
         RemoveTree(path_);
         CreateDirectoryW(path_.c_str(), nullptr);
         for (const wchar_t* name : names)
-            MakeShellLink(path_ + name + L".lnk", {.target = t_LaunchRecord::RecorderPath()});
+            MakeShellLink(path_ + name + L".lnk",
+                          {.target = t_LaunchRecord::RecorderPath(), .arguments = L"--" + std::wstring(name)});
     }
     const std::wstring& Path() const noexcept { return path_; }
     t_StartMenuFolder(const t_StartMenuFolder&) = delete;
@@ -85,10 +86,8 @@ TEST(Popup, TheShowRequestPlacesItOnTheWorkAreaWithItsPanesAndTheStartMenu) {
     const t_ComApartment apartment;
     const t_StartMenuFolder startMenu{L"Alpha", L"Beta"};
     const t_OmbrixProcess ombrix;
-    ASSERT_TRUE(ombrix.Window()) << ombrix.State();
     const HWND popup = ombrix.Window();
-    ombrix.Post(n_ombrix::MSG_SHOW_POPUP);
-    ASSERT_TRUE(BecomesVisible(popup, true));
+    ASSERT_TRUE(ombrix.Show()) << ombrix.State();
 
     // The work area's top-left corner, its height, the configured width (621 px at 96 DPI) unless it is narrower.
     RECT work{}, window{};
@@ -120,31 +119,26 @@ TEST(Popup, TheShowRequestPlacesItOnTheWorkAreaWithItsPanesAndTheStartMenu) {
     // Another window's activation hides it; the request for the run box while shown switches without hiding.
     ombrix.Post(WM_ACTIVATE, WA_INACTIVE);
     EXPECT_TRUE(BecomesVisible(popup, false));
-    ombrix.Post(n_ombrix::MSG_SHOW_POPUP);
-    ASSERT_TRUE(BecomesVisible(popup, true));
+    ASSERT_TRUE(ombrix.Show());
     PostMessageW(popup, n_ombrix::MSG_SHOW_POPUP, 0, 1);
     Sleep(300);
     EXPECT_TRUE(IsWindowVisible(popup));
     EXPECT_EQ(RowNames(*list.Get()), std::vector<std::wstring>{}) << "the run box lists the history, empty here";
 
-    ombrix.Post(WM_CLOSE);
-    EXPECT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(0)) << ombrix.State();
+    EXPECT_TRUE(ombrix.Close()) << ombrix.State();
 }
 
 TEST(Popup, ACommandThatCannotRunComesBackSelectedAtTheNextShow) {
     const t_OmbrixProcess ombrix;
-    ASSERT_TRUE(ombrix.Window()) << ombrix.State();
     const HWND popup = ombrix.Window();
-    PostMessageW(popup, n_ombrix::MSG_SHOW_POPUP, 0, 1);
-    ASSERT_TRUE(BecomesVisible(popup, true));
+    ASSERT_TRUE(ombrix.Show(true)) << ombrix.State();
     const HWND box = GetDlgItem(popup, 2);
     const std::wstring typed = L"\"C:\\no such folder\\missing.exe\" /x";
     for (const wchar_t unit : typed) PostMessageW(box, WM_CHAR, unit, 0);
     PostMessageW(box, WM_KEYDOWN, VK_RETURN, 0);
     ASSERT_TRUE(BecomesVisible(popup, false)) << "the run hides the popup";
 
-    PostMessageW(popup, n_ombrix::MSG_SHOW_POPUP, 0, 1);
-    ASSERT_TRUE(BecomesVisible(popup, true));
+    ASSERT_TRUE(ombrix.Show(true));
     // WM_GETTEXT itself: GetWindowTextW would give another process's edit control's caption, which is empty.
     wchar_t text[256]{};
     SendMessageW(box, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
@@ -152,8 +146,7 @@ TEST(Popup, ACommandThatCannotRunComesBackSelectedAtTheNextShow) {
     const auto selection = static_cast<DWORD>(SendMessageW(box, EM_GETSEL, 0, 0));
     EXPECT_EQ(std::pair(LOWORD(selection), HIWORD(selection)), std::pair(WORD{0}, static_cast<WORD>(typed.size())));
 
-    ombrix.Post(WM_CLOSE);
-    EXPECT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(0)) << ombrix.State();
+    EXPECT_TRUE(ombrix.Close()) << ombrix.State();
 }
 
 // The shell's jump list of an application, from a file Windows 10 wrote for Explorer, beside the item of a Start Menu
@@ -171,10 +164,8 @@ TEST(Popup, TheSidePaneShowsTheJumpListOfTheCurrentApplication) {
         CopyFileW(OMBRIX_SHARED_TESTDATA_WINDOWS L"\\jumplists\\win10-f01b4d95cf55d32a.automaticDestinations-ms",
                   jumpList.c_str(), FALSE));
     const t_OmbrixProcess ombrix;
-    ASSERT_TRUE(ombrix.Window()) << ombrix.State();
     const HWND popup = ombrix.Window();
-    ombrix.Post(n_ombrix::MSG_SHOW_POPUP);
-    ASSERT_TRUE(BecomesVisible(popup, true));
+    ASSERT_TRUE(ombrix.Show()) << ombrix.State();
 
     // The folder opens in place; choosing Explorer in it puts its jump list beside it.
     const t_ComPtr<IAccessible> list = WaitForAccessibleList(popup, 6);
@@ -208,8 +199,7 @@ TEST(Popup, TheSidePaneShowsTheJumpListOfTheCurrentApplication) {
         rows = RowNames(*side.Get());
     EXPECT_EQ(rows.front(), ProgramString(IDS_WINDOWS_HEADER));
 
-    ombrix.Post(WM_CLOSE);
-    EXPECT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(0)) << ombrix.State();
+    EXPECT_TRUE(ombrix.Close()) << ombrix.State();
     DeleteFileW(jumpList.c_str());
 }
 
@@ -217,10 +207,8 @@ TEST(Popup, TheSidePaneShowsTheJumpListOfTheCurrentApplication) {
 TEST(Popup, TheAboutBoxOpensFromThePlacesList) {
     const t_ComApartment apartment;
     const t_OmbrixProcess ombrix;
-    ASSERT_TRUE(ombrix.Window()) << ombrix.State();
     const HWND popup = ombrix.Window();
-    ombrix.Post(n_ombrix::MSG_SHOW_POPUP);
-    ASSERT_TRUE(BecomesVisible(popup, true));
+    ASSERT_TRUE(ombrix.Show()) << ombrix.State();
     const t_ComPtr<IAccessible> side = WaitForAccessibleList(popup, 7);
     ASSERT_TRUE(side);
     const std::vector<std::wstring> names = RowNames(*side.Get());
@@ -238,8 +226,7 @@ TEST(Popup, TheAboutBoxOpensFromThePlacesList) {
     if (dialog) PostMessageW(dialog, WM_CLOSE, 0, 0);
     reader.join();
 
-    ombrix.Post(WM_CLOSE);
-    EXPECT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(0)) << ombrix.State();
+    EXPECT_TRUE(ombrix.Close()) << ombrix.State();
 }
 
 // Keys as the run box's user types them: completion from the history as characters come, none after a Backspace,
@@ -252,10 +239,8 @@ TEST(Popup, TheRunBoxCompletesFromTheHistoryAndTheKeysMoveAndHide) {
     WriteFileBytes(data + L"History.qln",
                    "\xFF\xFE" + std::string(reinterpret_cast<const char*>(history.data()), history.size() * 2));
     const t_OmbrixProcess ombrix;
-    ASSERT_TRUE(ombrix.Window()) << ombrix.State();
     const HWND popup = ombrix.Window();
-    PostMessageW(popup, n_ombrix::MSG_SHOW_POPUP, 0, 1);
-    ASSERT_TRUE(BecomesVisible(popup, true));
+    ASSERT_TRUE(ombrix.Show(true)) << ombrix.State();
     const HWND box = GetDlgItem(popup, 2);
     const auto text = [&] {
         wchar_t buffer[256]{};
@@ -284,8 +269,7 @@ TEST(Popup, TheRunBoxCompletesFromTheHistoryAndTheKeysMoveAndHide) {
     SendMessageW(GetDlgItem(popup, 6), WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_FALSE(IsWindowVisible(popup));
 
-    ombrix.Post(WM_CLOSE);
-    EXPECT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(0)) << ombrix.State();
+    EXPECT_TRUE(ombrix.Close()) << ombrix.State();
     RemoveTree(data);
 }
 
@@ -323,18 +307,15 @@ TEST(Popup, TypingANameAndEnterLaunchesTheShortcut) {
                   {.target = t_LaunchRecord::RecorderPath(), .arguments = L"--typed"});
     const t_LaunchRecord record(startMenu.Path());
     const t_OmbrixProcess ombrix;
-    ASSERT_TRUE(ombrix.Window()) << ombrix.State();
     const HWND popup = ombrix.Window();
-    ombrix.Post(n_ombrix::MSG_SHOW_POPUP);
-    ASSERT_TRUE(BecomesVisible(popup, true));
+    ASSERT_TRUE(ombrix.Show()) << ombrix.State();
     Sleep(300);
     PressKeys(L"quillw");
     Sleep(300);
     PressKey(VK_RETURN);
     EXPECT_EQ(record.Wait().parameters, L"--typed");
     EXPECT_TRUE(BecomesVisible(popup, false)) << "a launch hides the popup";
-    ombrix.Post(WM_CLOSE);
-    EXPECT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(0)) << ombrix.State();
+    EXPECT_TRUE(ombrix.Close()) << ombrix.State();
 }
 
 namespace {
@@ -359,10 +340,8 @@ TEST(Popup, ARightClickOnAShortcutOffersToCopyItsCommand) {
     const std::wstring link = n_ombrix::KnownFolderPath(FOLDERID_StartMenu) + L"Programs\\Aardvark Recorder.lnk";
     MakeShellLink(link, {.target = t_LaunchRecord::RecorderPath(), .arguments = L"--copied"});
     const t_OmbrixProcess ombrix;
-    ASSERT_TRUE(ombrix.Window()) << ombrix.State();
     const HWND popup = ombrix.Window();
-    ombrix.Post(n_ombrix::MSG_SHOW_POPUP);
-    ASSERT_TRUE(BecomesVisible(popup, true));
+    ASSERT_TRUE(ombrix.Show()) << ombrix.State();
     const t_ComPtr<IAccessible> list = WaitForAccessibleList(popup, 6);
     ASSERT_TRUE(list);
     const std::vector<std::wstring> names = RowNames(*list.Get());
@@ -384,8 +363,7 @@ TEST(Popup, ARightClickOnAShortcutOffersToCopyItsCommand) {
     PressKey(VK_ESCAPE); // were a menu open, this closes it; none should be
     Sleep(300);
     EXPECT_TRUE(IsWindowVisible(popup) == FALSE) << "no menu took the Escape, so the popup hid";
-    ombrix.Post(n_ombrix::MSG_SHOW_POPUP);
-    ASSERT_TRUE(BecomesVisible(popup, true));
+    ASSERT_TRUE(ombrix.Show());
     Sleep(300);
 
     ClickAt(middleOf(L"Aardvark Recorder"), true);
@@ -394,8 +372,7 @@ TEST(Popup, ARightClickOnAShortcutOffersToCopyItsCommand) {
     Sleep(500);
     EXPECT_EQ(boxText(), L"\"" + t_LaunchRecord::RecorderPath() + L"\" --copied");
 
-    ombrix.Post(WM_CLOSE);
-    EXPECT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(0)) << ombrix.State();
+    EXPECT_TRUE(ombrix.Close()) << ombrix.State();
     DeleteFileW(link.c_str());
 }
 
@@ -405,10 +382,8 @@ TEST(Popup, TheLaunchButtonSlidToTheLeftRunsTheTypedCommand) {
     const t_ScratchFolder folder(L"launch-slide");
     const t_LaunchRecord record(folder.Path());
     const t_OmbrixProcess ombrix;
-    ASSERT_TRUE(ombrix.Window()) << ombrix.State();
     const HWND popup = ombrix.Window();
-    PostMessageW(popup, n_ombrix::MSG_SHOW_POPUP, 0, 1);
-    ASSERT_TRUE(BecomesVisible(popup, true));
+    ASSERT_TRUE(ombrix.Show(true)) << ombrix.State();
     Sleep(300);
     PressKeys(L"\"" + t_LaunchRecord::RecorderPath() + L"\" --slid");
     Sleep(300);
@@ -440,6 +415,49 @@ TEST(Popup, TheLaunchButtonSlidToTheLeftRunsTheTypedCommand) {
     EXPECT_EQ(record.Wait().parameters, L"--slid");
     EXPECT_FALSE(IsWindowVisible(popup));
 
-    ombrix.Post(WM_CLOSE);
-    EXPECT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(0)) << ombrix.State();
+    EXPECT_TRUE(ombrix.Close()) << ombrix.State();
+}
+
+// The list as a screen reader meets it: rows named by their captions, the current one selected, their places on the
+// screen, and a row run through its default action, for real.
+TEST(Popup, AScreenReaderReadsTheListAndRunsARow) {
+    const t_ComApartment apartment;
+    const t_StartMenuFolder startMenu{L"Alpha", L"Beta", L"Gamma"};
+    const t_LaunchRecord record(startMenu.Path()); // before the start: launched programs inherit where to record
+    const t_OmbrixProcess ombrix;
+    const HWND popup = ombrix.Window();
+    ASSERT_TRUE(ombrix.Show()) << ombrix.State();
+    const t_ComPtr<IAccessible> accessible = WaitForAccessibleList(popup, 6);
+    ASSERT_TRUE(accessible);
+    IAccessible& list = *accessible.Get();
+
+    // The folder opens in place, current, its three shortcuts under it.
+    std::vector<std::wstring> names = RowNames(list);
+    const auto folder = static_cast<LONG>(std::ranges::find(names, L"Ombrix popup test") - names.begin()) + 1;
+    ASSERT_EQ(list.accDoDefaultAction(Child(folder)), S_OK);
+    names = RowNames(list);
+    ASSERT_GE(names.size(), static_cast<std::size_t>(folder + 3));
+    EXPECT_EQ(std::vector<std::wstring>(names.begin() + folder, names.begin() + folder + 3),
+              (std::vector<std::wstring>{L"Alpha", L"Beta", L"Gamma"}));
+    EXPECT_EQ(Number(&IAccessible::get_accRole, list, CHILDID_SELF), ROLE_SYSTEM_LIST);
+    EXPECT_EQ(Number(&IAccessible::get_accRole, list, folder + 1), ROLE_SYSTEM_LISTITEM);
+    EXPECT_EQ(Text(&IAccessible::get_accDefaultAction, list, folder), L"Collapse");
+    EXPECT_EQ(Text(&IAccessible::get_accDefaultAction, list, folder + 1), L"Open");
+    EXPECT_EQ(Number(&IAccessible::get_accState, list, folder) & STATE_SYSTEM_SELECTED, STATE_SYSTEM_SELECTED);
+
+    // Selecting moves the current row; a row's place is on the screen, one row height below the one before.
+    ASSERT_EQ(list.accSelect(SELFLAG_TAKESELECTION, Child(folder + 3)), S_OK);
+    EXPECT_EQ(Number(&IAccessible::get_accState, list, folder) & STATE_SYSTEM_SELECTED, 0);
+    EXPECT_EQ(Number(&IAccessible::get_accState, list, folder + 3) & STATE_SYSTEM_SELECTED, STATE_SYSTEM_SELECTED);
+    long left[2]{}, top[2]{}, width[2]{}, height[2]{};
+    for (int i = 0; i < 2; ++i)
+        ASSERT_EQ(list.accLocation(&left[i], &top[i], &width[i], &height[i], Child(folder + 1 + i)), S_OK);
+    RECT pane{};
+    GetWindowRect(GetDlgItem(popup, 6), &pane);
+    EXPECT_EQ(std::tuple(left[0], width[0], top[1]), std::tuple(pane.left, pane.right - pane.left, top[0] + height[0]));
+
+    // The default action runs the row's shortcut.
+    ASSERT_EQ(list.accDoDefaultAction(Child(folder + 2)), S_OK);
+    EXPECT_EQ(record.Wait().parameters, L"--Beta");
+    EXPECT_TRUE(ombrix.Close()) << ombrix.State();
 }
