@@ -109,7 +109,8 @@ int main() {
     std::vector<double> shows;
     for (int run = 0; run < 3 * runs; ++run) {
         shows.push_back(TimeMilliseconds([&] {
-            popup.Show(false);
+            popup.SetMode(false);
+            popup.Show();
             RedrawWindow(popup.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         }));
         popup.Hide();

@@ -105,7 +105,7 @@ void t_Application::ShowPopup(bool commandMode) {
     SetCommandMode(commandMode);
     if (popup_->Visible()) return;
     SetElevatedMode(GetKeyState(VK_MENU) < 0);
-    popup_->Show(commandMode_);
+    popup_->Show(); // SetCommandMode gave it its mode and lists
 }
 
 void t_Application::HidePopup() {

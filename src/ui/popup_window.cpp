@@ -187,9 +187,8 @@ void t_PopupWindow::SetPendingText(std::wstring text, bool inAnyMode) {
     pendingInAnyMode_ = inAnyMode;
 }
 
-void t_PopupWindow::Show(bool commandMode) {
-    SetMode(commandMode);
-    if (!pendingText_.empty() && (commandMode || pendingInAnyMode_)) {
+void t_PopupWindow::Show() {
+    if (!pendingText_.empty() && (commandMode_ || pendingInAnyMode_)) {
         searchBox_->SetTextQuietly(pendingText_);
         SendMessageW(searchBox_->Handle(), EM_SETSEL, 0, static_cast<LPARAM>(pendingText_.size()));
         pendingText_.clear();

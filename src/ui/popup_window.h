@@ -54,8 +54,9 @@ public:
 
     // The lists' looks and the widths, after the configuration was applied.
     void Apply(const t_PopupSettings& settings);
-    // Refills the lists of the mode and shows the popup on the current monitor, the focus in the search box.
-    void Show(bool commandMode);
+    // Shows the popup on the current monitor in the mode set last (SetMode refills its lists), the focus in the
+    // search box.
+    void Show();
     // Hides the popup and empties the item list, so that no entry of the catalogue is referred to while hidden.
     void Hide();
     bool Visible() const noexcept { return IsWindowVisible(Handle()) != FALSE; }

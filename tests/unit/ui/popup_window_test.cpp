@@ -47,7 +47,8 @@ protected:
     }
 
     RECT Shown() {
-        popup_.Show(false);
+        popup_.SetMode(false);
+        popup_.Show();
         RECT rect{};
         GetWindowRect(popup_.Handle(), &rect);
         popup_.Hide();
@@ -99,7 +100,8 @@ TEST_F(PopupWindow, ItStandsAtTheWorkAreasCornerAsTallAsItAndNoWiderThanIt) {
 }
 
 TEST_F(PopupWindow, OnlyTheStripResizesAndTheSidePaneKeepsItsFloor) {
-    popup_.Show(false);
+    popup_.SetMode(false);
+    popup_.Show();
     const HWND window = popup_.Handle();
     RECT bounds{};
     GetWindowRect(window, &bounds);
