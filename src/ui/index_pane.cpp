@@ -10,6 +10,7 @@
 #include <windowsx.h>
 
 #include <cstdlib>
+#include <utility>
 
 namespace n_ombrix {
 
@@ -50,8 +51,17 @@ LRESULT t_IndexPane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnMouseMove(GET_Y_LPARAM(lParam));
         return 0;
     case WM_LBUTTONUP:
-        OnButtonUp(GET_Y_LPARAM(lParam));
+        OnButtonUp(GET_Y_LPARAM(lParam), false);
         return 0;
+    case WM_GESTURENOTIFY:
+        return ConfigurePans(GC_PAN_WITH_SINGLE_FINGER_VERTICALLY | GC_PAN_WITH_GUTTER | GC_PAN_WITH_INERTIA,
+                             GC_PAN_WITH_SINGLE_FINGER_HORIZONTALLY, wParam, lParam);
+    case WM_GESTURE:
+        if (const std::optional<t_Pan> pan = ReadPan(lParam)) {
+            OnPan(*pan);
+            return 0;
+        }
+        return DefaultProcedure(message, wParam, lParam);
     case WM_CAPTURECHANGED:
         draggedTo_.reset();
         pressedAt_.reset();
@@ -97,14 +107,20 @@ void t_IndexPane::OnMouseMove(std::int32_t y) {
     }
 }
 
-void t_IndexPane::OnButtonUp(std::int32_t y) {
+void t_IndexPane::OnButtonUp(std::int32_t y, bool byTouch) {
     if (draggedTo_) {
         ReleaseCapture(); // the capture's loss ends the drag
         return;
     }
-    if (!pressedAt_) return;
-    pressedAt_.reset();
-    ListChanged(model_->ClickAt(y));
+    // A finger that panned did not tap.
+    if (std::exchange(pressedAt_, std::nullopt) && !byTouch) ListChanged(model_->ClickAt(y));
+}
+
+// A pan drags the index as the pointer pressed where the finger went down.
+void t_IndexPane::OnPan(const t_Pan& pan) {
+    if (pan.begins) pressedAt_ = pan.point.y;
+    OnMouseMove(pan.point.y);
+    if (pan.ends) OnButtonUp(pan.point.y, true);
 }
 
 void t_IndexPane::OnWheel(short delta) {

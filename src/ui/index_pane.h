@@ -34,7 +34,8 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnPaint();
     void OnMouseMove(std::int32_t y);
-    void OnButtonUp(std::int32_t y);
+    void OnButtonUp(std::int32_t y, bool byTouch);
+    void OnPan(const t_Pan& pan);
     void OnWheel(short delta);
     void ListChanged(bool changed);
 

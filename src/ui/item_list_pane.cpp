@@ -9,14 +9,13 @@
 
 #include <windowsx.h>
 
-#include <cstdlib>
 #include <utility>
 
 namespace n_ombrix {
 
 t_ItemListPane::t_ItemListPane(const t_WidgetResources& resources, const t_WindowClass& paneClass, HWND parent,
                                int controlId)
-    : resources_(resources) {
+    : resources_(resources), press_(resources.Metrics().dragWidth, resources.Metrics().dragHeight) {
     CreateWindowFor({.extendedStyle = WS_EX_NOPARENTNOTIFY,
                      .style = WS_CHILD | WS_VISIBLE | WS_TABSTOP,
                      .className = paneClass.Name(),
@@ -84,8 +83,18 @@ LRESULT t_ItemListPane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         OnButtonDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         break;
     case WM_LBUTTONUP:
-        OnButtonUp({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        OnButtonUp({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, false);
         break;
+    case WM_GESTURENOTIFY:
+        return ConfigurePans(GC_PAN_WITH_SINGLE_FINGER_VERTICALLY | GC_PAN_WITH_SINGLE_FINGER_HORIZONTALLY |
+                                 GC_PAN_WITH_GUTTER | GC_PAN_WITH_INERTIA,
+                             0, wParam, lParam);
+    case WM_GESTURE:
+        if (const std::optional<t_Pan> pan = ReadPan(lParam)) {
+            OnPan(*pan);
+            break;
+        }
+        return DefaultProcedure(message, wParam, lParam);
     case WM_CAPTURECHANGED:
         EndDrag();
         break;
@@ -102,6 +111,8 @@ LRESULT t_ItemListPane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         OnWheel(GET_WHEEL_DELTA_WPARAM(wParam));
         break;
     case WM_KEYDOWN:
+        // While the row slides or the list is dragged, keys do nothing.
+        if (press_.Kind() != t_PressKind::press) return 0;
         if (OnKey(wParam)) break;
         [[fallthrough]];
     case WM_KEYUP:
@@ -140,19 +151,11 @@ void t_ItemListPane::OnSize() {
 }
 
 void t_ItemListPane::OnMouseMove(POINT point) {
-    if (pressedAt_ && drag_ == t_Drag::none) {
-        // Sideways far enough first: a slide of the row; down or up far enough: a drag of the list.
-        const t_WidgetMetrics& metrics = resources_.Metrics();
-        if (std::abs(point.x - pressedAt_->x) >= metrics.dragWidth)
-            drag_ = t_Drag::slide;
-        else if (std::abs(point.y - pressedAt_->y) >= metrics.dragHeight)
-            drag_ = t_Drag::scroll;
-        if (drag_ != t_Drag::none) SetCapture(Handle());
-    }
-    if (drag_ == t_Drag::slide) model_->SlideBy(lastPoint_.x - point.x);
-    if (drag_ == t_Drag::scroll) model_->ScrollBy(lastPoint_.y - point.y);
-    lastPoint_ = point;
-    if (drag_ != t_Drag::none || pressedAt_ || std::exchange(ignoreMove_, false)) return;
+    const t_PointerPress::t_Step step = press_.MoveTo(point.x, point.y);
+    if (step.started) SetCapture(Handle());
+    if (step.kind == t_PressKind::slide) model_->SlideBy(step.left);
+    if (step.kind == t_PressKind::drag) model_->ScrollBy(step.up);
+    if (press_.Pressed() || std::exchange(ignoreMove_, false)) return;
     model_->PointerAt(point.x, point.y);
     // Resting over a row makes it current, after the system's hover time.
     TrackHoverAndLeave(HOVER_DEFAULT);
@@ -162,24 +165,29 @@ void t_ItemListPane::OnButtonDown(POINT point) {
     SetFocus(Handle());
     CancelHover();
     model_->BeginSlide(point.x, point.y);
-    pressedAt_ = lastPoint_ = point;
+    press_.Press(point.x, point.y);
 }
 
-void t_ItemListPane::OnButtonUp(POINT point) {
-    if (drag_ != t_Drag::none) {
+void t_ItemListPane::OnButtonUp(POINT point, bool byTouch) {
+    if (press_.Kind() != t_PressKind::press) {
         OnMouseMove(point);
         ReleaseCapture(); // the capture's loss ends the drag
         return;
     }
-    if (!pressedAt_) return;
-    pressedAt_.reset();
-    model_->ClickAt(point.x, point.y);
+    if (press_.Release(byTouch)) model_->ClickAt(point.x, point.y);
+}
+
+// A pan slides or drags as the pointer pressed where the finger went down.
+void t_ItemListPane::OnPan(const t_Pan& pan) {
+    if (pan.begins) OnButtonDown(pan.point);
+    OnMouseMove(pan.point);
+    if (pan.ends) OnButtonUp(pan.point, true);
 }
 
 void t_ItemListPane::EndDrag() {
-    const t_Drag drag = std::exchange(drag_, t_Drag::none);
-    pressedAt_.reset();
-    if (drag == t_Drag::slide) model_->EndSlide();
+    const t_PressKind kind = press_.Kind();
+    press_.Release(true);
+    if (kind == t_PressKind::slide) model_->EndSlide();
 }
 
 void t_ItemListPane::OnContextMenu(POINT screenPoint) {

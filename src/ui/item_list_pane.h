@@ -7,6 +7,7 @@
 #include "ui/hot_tracking.h"
 #include "ui/list_accessible.h"
 #include "ui/list_model.h"
+#include "ui/pointer_press.h"
 #include "ui/popup_keys.h"
 #include "ui/wheel_notches.h"
 #include "ui/window.h"
@@ -42,7 +43,8 @@ private:
     void OnSize();
     void OnMouseMove(POINT point);
     void OnButtonDown(POINT point);
-    void OnButtonUp(POINT point);
+    void OnButtonUp(POINT point, bool byTouch);
+    void OnPan(const t_Pan& pan);
     void EndDrag();
     void OnContextMenu(POINT screenPoint);
     void OnMouseLeave();
@@ -58,11 +60,8 @@ private:
     const t_WidgetResources& resources_;
     t_ListModel* model_ = nullptr; // not owned
     t_PopupKeys* popupKeys_ = nullptr;
-    // A press of the left button, and what it became: a slide of the row sideways or a drag of the list.
-    enum class t_Drag : std::uint8_t { none, slide, scroll };
-    std::optional<POINT> pressedAt_;
-    POINT lastPoint_{};
-    t_Drag drag_ = t_Drag::none;
+    // A press of the left button or a finger, and what it became: a slide of the row sideways or a drag of the list.
+    t_PointerPress press_;
     bool ignoreMove_ = false;
     t_AccessibleObject accessible_{*this};
     std::optional<std::size_t> announcedRow_; // the current row screen readers were last told of

@@ -446,16 +446,15 @@ void t_PopupWindow::ButtonClicked(int controlId) {
 }
 
 void t_PopupWindow::OpenPowerMenu() {
-    // Below the button, its right edge at the button's.
-    RECT button{};
-    GetWindowRect(powerButton_->Handle(), &button);
     menuOpen_ = true;
-    const UINT command = TrackPopupMenuEx(GetSubMenu(resources_.ContextMenus(), 0),
-                                          TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTALIGN | TPM_TOPALIGN, button.right,
-                                          button.bottom, Handle(), nullptr);
+    const UINT command = powerButton_->TrackMenu(GetSubMenu(resources_.ContextMenus(), 0));
     menuOpen_ = false;
     if (command >= IDC_POWER_LOCK && command < IDC_POWER_LOCK + powerActionCount)
         owner_.PowerAction(static_cast<int>(command - IDC_POWER_LOCK) + 1);
+}
+
+void t_PopupWindow::ButtonMenuRequested(int controlId) {
+    if (controlId == powerButtonId) OpenPowerMenu();
 }
 
 void t_PopupWindow::ButtonSlid(int controlId) {
@@ -512,6 +511,8 @@ void t_PopupWindow::CompleteTypedPath() {
 }
 
 bool t_PopupWindow::PopupKey(UINT message, WPARAM key) {
+    // While a pane holds the pointer (a slide or a drag runs), every key is swallowed.
+    if (const HWND capture = GetCapture(); capture && IsChild(Handle(), capture)) return true;
     const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
     switch (key) {
     case VK_MENU:

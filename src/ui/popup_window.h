@@ -104,6 +104,7 @@ private:
     // t_ButtonOwner
     void ButtonClicked(int controlId) override;
     void ButtonSlid(int controlId) override;
+    void ButtonMenuRequested(int controlId) override;
     // t_SearchBoxOwner
     bool SearchBoxKey(UINT message, WPARAM key) override;
     // t_PopupKeys

@@ -49,15 +49,29 @@ LRESULT t_SearchRowButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
         return 0;
     case WM_MOUSELEAVE:
         if (!sliding_) pressed_ = false;
-        RepaintIf(hot_.Leave(false));
+        RepaintIf(hot_.Leave(menuOpen_));
         return 0;
     case WM_LBUTTONDOWN:
         pressed_ = true;
         pressedAt_ = GET_X_LPARAM(lParam);
         return 0;
     case WM_LBUTTONUP:
-        OnButtonUp();
+        OnButtonUp(false);
         return 0;
+    case WM_CONTEXTMENU:
+        owner_.ButtonMenuRequested(controlId_);
+        return 0;
+    case WM_GESTURENOTIFY:
+        // The launch button slides sideways only, and stops where the finger does.
+        if (slideRange_ == 0) return DefaultProcedure(message, wParam, lParam);
+        return ConfigurePans(GC_PAN_WITH_SINGLE_FINGER_HORIZONTALLY | GC_PAN_WITH_GUTTER,
+                             GC_PAN_WITH_SINGLE_FINGER_VERTICALLY | GC_PAN_WITH_INERTIA, wParam, lParam);
+    case WM_GESTURE:
+        if (const std::optional<t_Pan> pan = slideRange_ ? ReadPan(lParam) : std::nullopt) {
+            OnPan(*pan);
+            return 0;
+        }
+        return DefaultProcedure(message, wParam, lParam);
     case WM_CAPTURECHANGED:
         // A slide that loses the capture otherwise than by its release runs nothing.
         sliding_ = pressed_ = false;
@@ -93,14 +107,40 @@ void t_SearchRowButton::OnMouseMove(std::int32_t x) {
     RepaintIf(std::exchange(slide_, slide) != slide);
 }
 
-void t_SearchRowButton::OnButtonUp() {
+void t_SearchRowButton::OnButtonUp(bool byTouch) {
     if (sliding_) {
         const bool elevated = SlidFarEnough();
         ReleaseCapture(); // resets the slide
         if (elevated) owner_.ButtonSlid(controlId_);
         return;
     }
-    if (std::exchange(pressed_, false) && hot_.Hot()) owner_.ButtonClicked(controlId_);
+    // A finger that panned did not tap.
+    if (std::exchange(pressed_, false) && hot_.Hot() && !byTouch) owner_.ButtonClicked(controlId_);
+}
+
+// A pan slides the button as the pointer pressed where the finger went down.
+void t_SearchRowButton::OnPan(const t_Pan& pan) {
+    if (pan.begins) {
+        pressed_ = true;
+        pressedAt_ = pan.point.x;
+    }
+    OnMouseMove(pan.point.x);
+    if (pan.ends) OnButtonUp(true);
+}
+
+UINT t_SearchRowButton::TrackMenu(HMENU menu) {
+    RECT button{};
+    GetWindowRect(Handle(), &button);
+    menuOpen_ = true;
+    RepaintIf(hot_.SetHighlighted(true));
+    const UINT command = TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN,
+                                          button.left, button.bottom, Handle(), nullptr);
+    menuOpen_ = false;
+    // The highlight stays only while the pointer is still over the button.
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    RepaintIf(hot_.SetHighlighted(PtInRect(&button, pointer) != FALSE));
+    return command;
 }
 
 void t_SearchRowButton::OnPaint() const {

@@ -20,6 +20,8 @@ public:
     virtual void ButtonClicked(int controlId) = 0;
     // A slide to the left far enough to run with administrator rights, then released.
     virtual void ButtonSlid(int controlId) = 0;
+    // The context-menu key, Shift+F10 or a right click on the button.
+    virtual void ButtonMenuRequested(int controlId) = 0;
 
 protected:
     ~t_ButtonOwner() = default;
@@ -41,12 +43,15 @@ public:
     void EnableSlide(std::int32_t range, std::int32_t tolerance, HBITMAP elevationImage) noexcept;
     // Elevated mode shows the shield whole, in the elevated colours.
     void SetElevated(bool on);
+    // The menu below the button, at its bottom-left corner, the button highlighted meanwhile; the chosen command, or 0.
+    UINT TrackMenu(HMENU menu);
 
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnPaint() const;
     void OnMouseMove(std::int32_t x);
-    void OnButtonUp();
+    void OnButtonUp(bool byTouch);
+    void OnPan(const t_Pan& pan);
     bool SlidFarEnough() const noexcept { return slide_ + slideTolerance_ >= slideRange_; }
 
     const t_WidgetResources& resources_;
@@ -64,6 +69,7 @@ private:
     std::int32_t slide_ = 0;
     bool sliding_ = false;
     bool elevated_ = false;
+    bool menuOpen_ = false;
     HBITMAP elevationImage_ = nullptr; // the icon store's
 };
 

@@ -155,4 +155,17 @@ LRESULT t_Window::ConfigurePans(DWORD want, DWORD block, WPARAM wParam, LPARAM l
     return DefWindowProcW(window_, WM_GESTURENOTIFY, wParam, lParam);
 }
 
+std::optional<t_Window::t_Pan> t_Window::ReadPan(LPARAM lParam) const noexcept {
+    const auto gesture = reinterpret_cast<HGESTUREINFO>(lParam);
+    GESTUREINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGestureInfo(gesture, &info) || info.dwID != GID_PAN) return std::nullopt;
+    CloseGestureInfoHandle(gesture);
+    t_Pan pan{.point = {info.ptsLocation.x, info.ptsLocation.y},
+              .begins = (info.dwFlags & GF_BEGIN) != 0,
+              .ends = (info.dwFlags & GF_END) != 0};
+    ScreenToClient(window_, &pan.point);
+    return pan;
+}
+
 } // namespace n_ombrix

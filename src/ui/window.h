@@ -11,6 +11,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 namespace n_ombrix {
 
 class t_DeferredPositions;
@@ -90,6 +92,16 @@ protected:
 
     // WM_GESTURENOTIFY of a pane that takes pans: the pans it wants and blocks, then the default handling.
     LRESULT ConfigurePans(DWORD want, DWORD block, WPARAM wParam, LPARAM lParam) const noexcept;
+    // A touch pan as the pointer meets it: where the finger is, in client coordinates, and whether this is the pan's
+    // first or last message (inertia's moves come between).
+    struct t_Pan {
+        POINT point{};
+        bool begins = false;
+        bool ends = false;
+    };
+    // WM_GESTURE: the pan it carries, its gesture handle closed; nothing for another gesture, which the caller gives
+    // to the default handling.
+    std::optional<t_Pan> ReadPan(LPARAM lParam) const noexcept;
 
 private:
     void TrackPointer(DWORD flags, DWORD hoverTime) const noexcept;
