@@ -66,7 +66,7 @@ RECT PaneRect(HWND popup, int id) {
     return rect;
 }
 
-void PressKey(WORD key);
+void PressKey(std::initializer_list<WORD> chord);
 void PressKeys(std::wstring_view text);
 
 // A string of the program's table, as the program shows it.
@@ -75,6 +75,25 @@ std::wstring ProgramString(unsigned id) {
     const wchar_t* text = nullptr;
     const int length = LoadStringW(program.Get(), id, reinterpret_cast<LPWSTR>(&text), 0);
     return length > 0 ? std::wstring(text, static_cast<std::size_t>(length) - 1) : std::wstring();
+}
+
+// The search box's text, with its selection as "|start-end" when asked. WM_GETTEXT itself: GetWindowTextW would give
+// another process's edit control's caption, which is empty.
+std::wstring BoxText(HWND popup, bool withSelection = false) {
+    const HWND box = GetDlgItem(popup, 2);
+    wchar_t text[512]{};
+    SendMessageW(box, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+    if (!withSelection) return text;
+    const auto selection = static_cast<DWORD>(SendMessageW(box, EM_GETSEL, 0, 0));
+    return std::wstring(text) + L"|" + std::to_wstring(LOWORD(selection)) + L"-" + std::to_wstring(HIWORD(selection));
+}
+
+// The pane that has the keyboard focus in the popup's process, by its control id.
+int FocusedPane(HWND popup) {
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    GetGUIThreadInfo(GetWindowThreadProcessId(popup, nullptr), &thread);
+    return GetDlgCtrlID(thread.hwndFocus);
 }
 
 // A rectangle as its four edges, which the test framework compares and prints.
@@ -125,6 +144,16 @@ TEST(Popup, TheShowRequestPlacesItOnTheWorkAreaWithItsPanesAndTheStartMenu) {
     EXPECT_TRUE(IsWindowVisible(popup));
     EXPECT_EQ(RowNames(*list.Get()), std::vector<std::wstring>{}) << "the run box lists the history, empty here";
 
+    // F5 reloads: a shortcut added since the start is listed after it.
+    const std::wstring added = n_ombrix::KnownFolderPath(FOLDERID_StartMenu) + L"Programs\\Ombrix reload probe.lnk";
+    MakeShellLink(added, {.target = t_LaunchRecord::RecorderPath()});
+    PressKey({VK_F5});
+    EXPECT_TRUE(BecomesVisible(popup, false)) << "F5 hides the popup for the reload";
+    ASSERT_TRUE(ombrix.Show());
+    const std::vector<std::wstring> reloaded = RowNames(*list.Get());
+    EXPECT_TRUE(std::ranges::find(reloaded, L"Ombrix reload probe") != reloaded.end());
+    DeleteFileW(added.c_str());
+
     EXPECT_TRUE(ombrix.Close()) << ombrix.State();
 }
 
@@ -139,12 +168,7 @@ TEST(Popup, ACommandThatCannotRunComesBackSelectedAtTheNextShow) {
     ASSERT_TRUE(BecomesVisible(popup, false)) << "the run hides the popup";
 
     ASSERT_TRUE(ombrix.Show(true));
-    // WM_GETTEXT itself: GetWindowTextW would give another process's edit control's caption, which is empty.
-    wchar_t text[256]{};
-    SendMessageW(box, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
-    EXPECT_EQ(std::wstring(text), typed);
-    const auto selection = static_cast<DWORD>(SendMessageW(box, EM_GETSEL, 0, 0));
-    EXPECT_EQ(std::pair(LOWORD(selection), HIWORD(selection)), std::pair(WORD{0}, static_cast<WORD>(typed.size())));
+    EXPECT_EQ(BoxText(popup, true), typed + L"|0-" + std::to_wstring(typed.size()));
 
     EXPECT_TRUE(ombrix.Close()) << ombrix.State();
 }
@@ -188,7 +212,7 @@ TEST(Popup, TheSidePaneShowsTheJumpListOfTheCurrentApplication) {
     // Delete on an entry removes it from the shell's own file: the jump list read again has one entry less.
     ASSERT_EQ(side->accSelect(SELFLAG_TAKEFOCUS | SELFLAG_TAKESELECTION, Child(static_cast<LONG>(rows.size()))), S_OK);
     Sleep(200);
-    PressKey(VK_DELETE);
+    PressKey({VK_DELETE});
     std::vector<std::wstring> after;
     for (int tries = 0; tries < 100 && (after = RowNames(*side.Get())).size() == rows.size(); ++tries) Sleep(50);
     EXPECT_EQ(after.size(), rows.size() - 1);
@@ -229,8 +253,8 @@ TEST(Popup, TheAboutBoxOpensFromThePlacesList) {
     EXPECT_TRUE(ombrix.Close()) << ombrix.State();
 }
 
-// Keys as the run box's user types them: completion from the history as characters come, none after a Backspace,
-// the history's candidates on Up, Tab to the list, Escape to hide.
+// Characters as the run box's user types them: completion from the history as they come, none after a Backspace,
+// the history's candidates on Up, Escape to hide.
 TEST(Popup, TheRunBoxCompletesFromTheHistoryAndTheKeysMoveAndHide) {
     const std::wstring data = n_ombrix::KnownFolderPath(FOLDERID_RoamingAppData) + L"Ombrix\\";
     RemoveTree(data);
@@ -242,13 +266,7 @@ TEST(Popup, TheRunBoxCompletesFromTheHistoryAndTheKeysMoveAndHide) {
     const HWND popup = ombrix.Window();
     ASSERT_TRUE(ombrix.Show(true)) << ombrix.State();
     const HWND box = GetDlgItem(popup, 2);
-    const auto text = [&] {
-        wchar_t buffer[256]{};
-        SendMessageW(box, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(buffer));
-        const auto selection = static_cast<DWORD>(SendMessageW(box, EM_GETSEL, 0, 0));
-        return std::wstring(buffer) + L"|" + std::to_wstring(LOWORD(selection)) + L"-" +
-               std::to_wstring(HIWORD(selection));
-    };
+    const auto text = [&] { return BoxText(popup, true); };
     const auto type = [&](std::wstring_view units) {
         for (const wchar_t unit : units) SendMessageW(box, WM_CHAR, unit, 0);
     };
@@ -260,13 +278,7 @@ TEST(Popup, TheRunBoxCompletesFromTheHistoryAndTheKeysMoveAndHide) {
     type(L"\b");
     SendMessageW(box, WM_KEYDOWN, VK_UP, 0);
     EXPECT_EQ(text(), L"winemine|8-8") << "Up: the last of the entries that hold an n";
-
-    GUITHREADINFO thread{};
-    thread.cbSize = sizeof thread;
-    SendMessageW(box, WM_KEYUP, VK_TAB, 0);
-    GetGUIThreadInfo(GetWindowThreadProcessId(popup, nullptr), &thread);
-    EXPECT_EQ(thread.hwndFocus, GetDlgItem(popup, 6)) << "Tab goes on to the list";
-    SendMessageW(GetDlgItem(popup, 6), WM_KEYDOWN, VK_ESCAPE, 0);
+    SendMessageW(box, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_FALSE(IsWindowVisible(popup));
 
     EXPECT_TRUE(ombrix.Close()) << ombrix.State();
@@ -288,14 +300,21 @@ void PressKeys(std::wstring_view text) {
         inputs.push_back(press);
     }
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    Sleep(300);
 }
 
-void PressKey(WORD key) {
-    INPUT inputs[2]{};
-    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-    inputs[0].ki.wVk = inputs[1].ki.wVk = key;
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, inputs, sizeof(INPUT));
+// The keys of a chord pressed in order and released in the reverse order.
+void PressKey(std::initializer_list<WORD> chord) {
+    std::vector<INPUT> inputs(chord.size() * 2);
+    std::size_t i = 0;
+    for (const WORD key : chord) {
+        inputs[i].type = inputs[inputs.size() - 1 - i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = inputs[inputs.size() - 1 - i].ki.wVk = key;
+        inputs[inputs.size() - 1 - i].ki.dwFlags = KEYEVENTF_KEYUP;
+        ++i;
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    Sleep(200);
 }
 
 } // namespace
@@ -311,11 +330,61 @@ TEST(Popup, TypingANameAndEnterLaunchesTheShortcut) {
     ASSERT_TRUE(ombrix.Show()) << ombrix.State();
     Sleep(300);
     PressKeys(L"quillw");
-    Sleep(300);
-    PressKey(VK_RETURN);
+    PressKey({VK_RETURN});
     EXPECT_EQ(record.Wait().parameters, L"--typed");
     EXPECT_TRUE(BecomesVisible(popup, false)) << "a launch hides the popup";
     EXPECT_TRUE(ombrix.Close()) << ombrix.State();
+}
+
+// The run box from the keyboard alone: a typed command runs and heads its executor's history at the next show, Up
+// brings it back, Ctrl+Space completes a path, Tab goes round the three panes, a digit is typed unless Alt is held,
+// when it is a power action (1 locks: the popup hides first; under Wine locking does nothing).
+TEST(Popup, TheKeyboardAloneRunsRecallsCompletesCyclesAndLocks) {
+    const t_ComApartment apartment;
+    const t_ScratchFolder folder(L"keys");
+    WriteFileBytes(folder / L"quillwort-complete.txt", "");
+    const t_LaunchRecord record(folder.Path());
+    RemoveTree(n_ombrix::KnownFolderPath(FOLDERID_RoamingAppData) + L"Ombrix"); // an empty history
+    const t_OmbrixProcess ombrix;
+    const HWND popup = ombrix.Window();
+    ASSERT_TRUE(ombrix.Show(true)) << ombrix.State();
+    const std::wstring command = L"\"" + t_LaunchRecord::RecorderPath() + L"\" --keyed";
+    PressKeys(command);
+    PressKey({VK_RETURN});
+    EXPECT_EQ(record.Wait().parameters, L"--keyed");
+    ASSERT_TRUE(BecomesVisible(popup, false)) << "the run hides the popup";
+
+    ASSERT_TRUE(ombrix.Show(true));
+    const t_ComPtr<IAccessible> list = WaitForAccessibleList(popup, 6);
+    ASSERT_TRUE(list);
+    EXPECT_EQ(RowNames(*list.Get()), std::vector<std::wstring>{command});
+    PressKey({VK_UP});
+    EXPECT_EQ(BoxText(popup), command);
+
+    PressKey({VK_ESCAPE});
+    ASSERT_TRUE(BecomesVisible(popup, false));
+    ASSERT_TRUE(ombrix.Show(true));
+    PressKeys(folder.Path() + L"quillwort-c");
+    PressKey({VK_CONTROL, VK_SPACE});
+    EXPECT_EQ(BoxText(popup, true), folder / L"quillwort-complete.txt|" + std::to_wstring(folder.Path().size() + 11) +
+                                        L"-" + std::to_wstring(folder.Path().size() + 22));
+
+    std::vector<int> focused;
+    for (const auto chord : {std::initializer_list<WORD>{VK_TAB}, {VK_TAB}, {VK_TAB}, {VK_SHIFT, VK_TAB}}) {
+        PressKey(chord);
+        focused.push_back(FocusedPane(popup));
+    }
+    EXPECT_EQ(focused, (std::vector<int>{6, 7, 2, 7})) << "the list, the side pane, the box; Shift goes back";
+
+    PressKey({VK_TAB});
+    PressKeys(L"1");
+    EXPECT_TRUE(IsWindowVisible(popup));
+    EXPECT_EQ(BoxText(popup).back(), L'1');
+    PressKey({VK_MENU, '1'});
+    EXPECT_TRUE(BecomesVisible(popup, false)) << "Alt+1: the first power action";
+
+    EXPECT_TRUE(ombrix.Close()) << ombrix.State();
+    RemoveTree(n_ombrix::KnownFolderPath(FOLDERID_RoamingAppData) + L"Ombrix");
 }
 
 namespace {
@@ -351,16 +420,10 @@ TEST(Popup, ARightClickOnAShortcutOffersToCopyItsCommand) {
         list->accLocation(&left, &top, &width, &height, Child(id));
         return POINT{left + width / 2, top + height / 2};
     };
-    const HWND box = GetDlgItem(popup, 2);
-    const auto boxText = [&] {
-        wchar_t buffer[512]{};
-        SendMessageW(box, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer));
-        return std::wstring(buffer);
-    };
 
     ClickAt(middleOf(L"Ombrix popup test"), true);
     Sleep(500);
-    PressKey(VK_ESCAPE); // were a menu open, this closes it; none should be
+    PressKey({VK_ESCAPE}); // were a menu open, this closes it; none should be
     Sleep(300);
     EXPECT_TRUE(IsWindowVisible(popup) == FALSE) << "no menu took the Escape, so the popup hid";
     ASSERT_TRUE(ombrix.Show());
@@ -369,8 +432,7 @@ TEST(Popup, ARightClickOnAShortcutOffersToCopyItsCommand) {
     ClickAt(middleOf(L"Aardvark Recorder"), true);
     Sleep(500);
     PressKeys(L"c"); // the menu's "Copy to the search box"
-    Sleep(500);
-    EXPECT_EQ(boxText(), L"\"" + t_LaunchRecord::RecorderPath() + L"\" --copied");
+    EXPECT_EQ(BoxText(popup), L"\"" + t_LaunchRecord::RecorderPath() + L"\" --copied");
 
     EXPECT_TRUE(ombrix.Close()) << ombrix.State();
     DeleteFileW(link.c_str());
@@ -386,8 +448,6 @@ TEST(Popup, TheLaunchButtonSlidToTheLeftRunsTheTypedCommand) {
     ASSERT_TRUE(ombrix.Show(true)) << ombrix.State();
     Sleep(300);
     PressKeys(L"\"" + t_LaunchRecord::RecorderPath() + L"\" --slid");
-    Sleep(300);
-
     RECT button{};
     GetWindowRect(GetDlgItem(popup, 3), &button);
     const POINT start{button.left + (button.right - button.left) * 3 / 4, (button.top + button.bottom) / 2};
