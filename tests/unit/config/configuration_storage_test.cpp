@@ -1,15 +1,21 @@
-// The configuration's file and registry value, on real files and the test prefix's registry.
+// Where and how the program keeps its data, on real files and the test prefix's registry: the folders it works in,
+// texts written whole through file mappings (the program maps only whole files, from their start), and the
+// configuration's file and registry value.
 
 #include "config/configuration.h"
 
 #include "registry_override.h"
 #include "scratch_folder.h"
+#include "system/known_folders.h"
+#include "system/memory_mapped_file.h"
 #include "system/module_file_name.h"
 
 #include <gtest/gtest.h>
 
 using namespace n_ombrix;
 using namespace n_ombrix_test;
+using namespace std::string_literals;
+using n_zql::n_system::n_windows::t_MemoryMappedFile;
 
 namespace {
 
@@ -77,4 +83,49 @@ TEST_F(ConfigurationStorage, AColourSchemeCarriesColoursOnlyAndADamagedOneChange
     WriteFileBytes(folder_ / L"scheme.qln", std::string("\xFF\xFEx\0", 4));
     imported.ImportColors(folder_ / L"scheme.qln");
     EXPECT_EQ(imported.colors, configuration_.colors);
+}
+
+// The folders the system works in, read through the shell from the test prefix's folder settings.
+TEST(KnownFolders, EachFollowsTheUsersShellFoldersAndEndsInOneBackslash) {
+    const t_ScratchFolder moved(L"known-folders");
+    // A Start Menu moved to the root of a drive: the shell gives "C:\", which must not become "C:\\". The moved
+    // folders are given with a backslash at the end, which must not be doubled either.
+    const t_RegistryOverride startMenu(userShellFoldersKey, L"Start Menu", L"C:\\", REG_EXPAND_SZ);
+    const t_RegistryOverride appData(userShellFoldersKey, L"AppData", moved.Path(), REG_EXPAND_SZ);
+    const t_RegistryOverride recent(userShellFoldersKey, L"Recent", moved.Path(), REG_EXPAND_SZ);
+    const t_KnownFolders folders(GetModuleHandleW(nullptr));
+    EXPECT_EQ(folders.UserStartMenuFolder(), L"C:\\");
+    EXPECT_EQ(folders.DataFolder(), moved / L"Ombrix\\");
+    EXPECT_EQ(folders.AutomaticDestinationsFolder(), moved / L"AutomaticDestinations\\");
+    EXPECT_EQ(folders.CustomDestinationsFolder(), moved / L"CustomDestinations\\");
+    // The program's own folder holds the built program beside the test; the common Start Menu stays where it was,
+    // not the user's.
+    EXPECT_NE(GetFileAttributesW((folders.ProgramFolder() + L"Ombrix.exe").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(folders.CommonStartMenuFolder().ends_with(L"\\Start Menu\\")) << folders.CommonStartMenuFolder();
+}
+
+TEST(MemoryMappedFile, ATextIsWrittenWholeAsMarkAndUtf16AndReadBackExactly) {
+    const t_ScratchFolder folder(L"mmf");
+    const std::wstring path = folder / L"text.qln";
+    // Quotes, line breaks, an embedded NUL and an unpaired surrogate all come back as they were.
+    const std::wstring text = L"name=\"caf\u00E9\"\r\n\tnext"s + L'\0' + L"\xD800 end";
+    t_MemoryMappedFile(path, true).WriteText(text);
+    EXPECT_EQ(t_MemoryMappedFile(path, false).ReadText(), text);
+    // A shorter text replaces the file whole: the mark, the text, no terminating NUL, nothing of the longer one.
+    t_MemoryMappedFile(path, true).WriteText(L"xy");
+    EXPECT_EQ(ReadFileBytes(path), "\xFF\xFEx\0y\0"s);
+    // An empty text leaves an empty file; a file of only the mark is an empty text too.
+    t_MemoryMappedFile(path, true).WriteText(L"");
+    EXPECT_EQ(ReadFileBytes(path), "");
+    WriteFileBytes(path, "\xFF\xFE");
+    EXPECT_EQ(t_MemoryMappedFile(path, false).ReadText(), L"");
+    // An odd length, a file too short for the mark, no mark, a big-endian mark: not our text.
+    for (const std::string& bytes : {"\xFF\xFEx"s, "a"s, "a\0b\0"s, "\xFE\xFF\0a"s}) {
+        WriteFileBytes(path, bytes);
+        EXPECT_THROW(t_MemoryMappedFile(path, false).ReadText(), t_MemoryMappedFile::t_ErrorException) << bytes;
+    }
+    // Opening fails, for the callers to fall back on defaults: a missing file, and a file a writer holds alone.
+    const t_MemoryMappedFile writer(path, true);
+    EXPECT_THROW(t_MemoryMappedFile(folder / L"missing.qln", false), n_zql::n_system::n_windows::t_ErrorException);
+    EXPECT_THROW(t_MemoryMappedFile(path, false), n_zql::n_system::n_windows::t_ErrorException);
 }

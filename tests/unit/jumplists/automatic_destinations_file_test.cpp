@@ -1,19 +1,24 @@
 // The shell's automatic jump-list files: copies of files Windows 7 and 10 wrote, and files made here through our
-// own edits, opened again as the shell would find them.
+// own edits, opened again as the shell would find them; and the destinations they hold, links loaded from bytes.
 
 #include "jumplists/automatic_destinations_file.h"
 
+#include "catalogue/link_properties.h"
 #include "jump_list_files.h"
 #include "jumplists/destinations_file_name.h"
+#include "link_property_writer.h"
 #include "scratch_folder.h"
+#include "shell_link.h"
 #include "system/com_ptr.h"
 #include "system/error_exception.h"
 #include "system/identity_hash.h"
 #include "system/unique_handle.h"
+#include "system/upper_case.h"
 
 #include <gtest/gtest.h>
 
 #include <shlobj.h>
+#include <shlwapi.h>
 
 #include <set>
 
@@ -80,10 +85,29 @@ protected:
 
     std::wstring OwnPath() const { return scratch_ / (stem_ + std::wstring(automaticDestinationsSuffix)); }
 
+    // A link file made with the fields and the properties in its bytes, loaded as a jump-list file holds it:
+    // through IPersistStream from its bytes, which are handed on too.
+    t_ShellDestination FromLink(const t_ShellLinkFields& fields, const std::vector<t_Property>& properties = {},
+                                bool keepParsingText = false) {
+        const std::wstring path = scratch_ / (L"link" + std::to_wstring(++linkCount_) + L".lnk");
+        MakeShellLink(path, fields);
+        if (!properties.empty()) AddLinkProperties(path, properties);
+        const std::string bytes = ReadFileBytes(path);
+        const t_ComPtr<IStream> stream(
+            SHCreateMemStream(reinterpret_cast<const BYTE*>(bytes.data()), static_cast<UINT>(bytes.size())));
+        t_ComPtr<IPersistStream> link;
+        n_com::ThrowIfFailed(
+            CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(link.Put())));
+        n_com::ThrowIfFailed(link->Load(stream.Get()));
+        return t_ShellDestination::Create(link.Get(), keepParsingText,
+                                          std::span(reinterpret_cast<const std::byte*>(bytes.data()), bytes.size()));
+    }
+
     const n_com::t_ComApartment apartment_;
     t_ScratchFolder scratch_{L"automatic destinations"};
     const std::wstring stem_ = L"abc123";
     t_AutomaticDestinationsFile file_;
+    int linkCount_ = 0;
 };
 
 } // namespace
@@ -91,7 +115,6 @@ protected:
 TEST_F(AutomaticDestinationsFile, AWindows7FileOpensWithItsEntriesInOrder) {
     const std::wstring copy = OpenShared(L"win7", L"1b4dd67f29cb1962");
     if (copy.empty()) GTEST_SKIP() << "the shared test data is not there";
-    ASSERT_TRUE(file_.IsOpen());
     const std::vector<const t_DestListEntry*> entries = file_.Entries();
     EXPECT_EQ(Numbers(entries), (std::vector<std::uint32_t>{11, 9, 8, 10, 7, 1, 2, 6, 5, 4, 3}));
     EXPECT_TRUE(file_.PinnedEntries().empty());
@@ -126,7 +149,7 @@ TEST_F(AutomaticDestinationsFile, AWindows10FileKeepsItsPinsThroughEdits) {
     EXPECT_EQ(ElementNames(copy).count(L"8") + ElementNames(copy).count(L"3"), 0u);
 }
 
-TEST_F(AutomaticDestinationsFile, ANewFileStartsAtOneKeepsSixtyFourAndGoesWithItsLastEntry) {
+TEST_F(AutomaticDestinationsFile, ANewFileStartsAtOneAndKeepsSixtyFour) {
     Open();
     EXPECT_FALSE(file_.IsOpen());
     const t_ShellDestination report = Document(L"Report.txt");
@@ -138,35 +161,42 @@ TEST_F(AutomaticDestinationsFile, ANewFileStartsAtOneKeepsSixtyFourAndGoesWithIt
     // The newest 64 entries stay, and the pinned one, and their links load back with the same keys.
     const std::vector<std::uint32_t> numbers = Numbers(file_.Entries());
     ASSERT_EQ(numbers.size(), 64u);
-    EXPECT_EQ(numbers.front(), 80u);
-    EXPECT_EQ(numbers.back(), 1u);
+    EXPECT_EQ(std::pair(numbers.front(), numbers.back()), std::pair(80u, 1u));
     EXPECT_EQ(file_.Find(report.IdentityKey()), file_.PinnedEntries().at(0));
     file_.Close();
     EXPECT_EQ(ElementNames(OwnPath()).size(), 65u);
-
-    Open();
-    file_.RemoveByLink(report);
-    file_.RemoveByLink(report); // nothing left with that key: nothing happens
-    file_.RemoveAll();
-    EXPECT_FALSE(file_.IsOpen());
-    EXPECT_EQ(GetFileAttributesW(OwnPath().c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-TEST_F(AutomaticDestinationsFile, OpeningDropsBrokenLinksAndOrphanStreamsButNothingElse) {
+// Entries of namespaces this machine does not have (a URL handler, a Control Panel item, a shell extension that is
+// not installed; under Wine most virtual folders) are the user's all the same: they are kept, keyed by the name the
+// shell stored for them, and survive edits. Broken links and orphan streams go; streams of other names stay.
+TEST_F(AutomaticDestinationsFile, OpeningDropsBrokenLinksAndOrphansButKeepsEntriesThisMachineCannotName) {
     Open();
-    file_.FindOrAdd(Document(L"Kept.txt"));
-    file_.FindOrAdd(Document(L"Broken.txt"));
+    for (const wchar_t* name : {L"a.txt", L"b.txt", L"c.txt", L"d.txt"}) file_.FindOrAdd(Document(name));
     file_.Close();
-    WriteStream(OwnPath(), L"2", "not a link");
+    // An ID list of an item inside a namespace extension that is not registered: the shell cannot name it.
+    const std::string unnamed = SavedIdListLink({0x14, 0x00, 0x1F, 0x50, 0x78, 0x56, 0x34, 0x12, 0x34, 0x12, 0x34,
+                                                 0x12, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x0C, 0x00,
+                                                 0x31, 0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08});
+    for (const wchar_t* name : {L"1", L"2"}) WriteStream(OwnPath(), name, unnamed);
+    WriteStream(OwnPath(), L"3", "not a link");
     WriteStream(OwnPath(), L"1f", "an orphan");
     WriteStream(OwnPath(), L"notes", "someone else's");
     Open();
-    EXPECT_EQ(Numbers(file_.Entries()), (std::vector<std::uint32_t>{1}));
+    ASSERT_EQ(Numbers(file_.Entries()), (std::vector<std::uint32_t>{4, 2, 1}));
+    const t_DestListEntry& first = *file_.Entries()[2];
+    EXPECT_FALSE(first.destination.DisplayText().empty()); // what the record stores
+    EXPECT_EQ(file_.Find(first.destination.IdentityKey()), &first);
+    file_.Pin(first.destination.Copy());
+    file_.Remove(*file_.Entries()[1]); // entry 2
+    Open();
+    EXPECT_EQ(Numbers(file_.Entries()), (std::vector<std::uint32_t>{4, 1}));
+    EXPECT_EQ(Numbers(file_.PinnedEntries()), (std::vector<std::uint32_t>{1}));
     file_.Close();
-    EXPECT_EQ(ElementNames(OwnPath()), (std::set<std::wstring>{L"DestList", L"1", L"notes"}));
+    EXPECT_EQ(ElementNames(OwnPath()), (std::set<std::wstring>{L"DestList", L"1", L"4", L"notes"}));
 
     // With every link broken the file is emptied, and the next entry gets number 0.
-    WriteStream(OwnPath(), L"1", "not a link either");
+    for (const wchar_t* name : {L"1", L"4"}) WriteStream(OwnPath(), name, "not a link either");
     Open();
     EXPECT_TRUE(file_.IsOpen() && file_.Entries().empty());
     EXPECT_EQ(file_.FindOrAdd(Document(L"Fresh.txt")).entryNumber, 0u);
@@ -175,44 +205,14 @@ TEST_F(AutomaticDestinationsFile, OpeningDropsBrokenLinksAndOrphanStreamsButNoth
     file_.Close();
     WriteStream(OwnPath(), L"DestList", "");
     Open();
-    ASSERT_TRUE(file_.IsOpen());
     file_.Pin(Document(L"Pinned.txt"));
     Open();
     EXPECT_EQ(file_.PinnedEntries().size(), 1u);
 }
 
-// Entries of namespaces this machine does not have (a URL handler, a Control Panel item, a shell extension that is
-// not installed; under Wine most virtual folders) are the user's all the same: they are kept, keyed by the name the
-// shell stored for them, and survive edits of the file.
-TEST_F(AutomaticDestinationsFile, EntriesThisMachineCannotNameAreKeptThroughEdits) {
-    Open();
-    for (const wchar_t* name : {L"a.txt", L"b.txt", L"c.txt", L"d.txt"}) file_.FindOrAdd(Document(name));
-    file_.Close();
-    // An ID list of an item inside a namespace extension that is not registered: the shell cannot name it.
-    const std::string unnamed = SavedIdListLink({0x14, 0x00, 0x1F, 0x50, 0x78, 0x56, 0x34, 0x12, 0x34, 0x12, 0x34,
-                                                 0x12, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x0C, 0x00,
-                                                 0x31, 0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08});
-    WriteStream(OwnPath(), L"1", unnamed);
-    WriteStream(OwnPath(), L"3", unnamed);
-
-    Open();
-    ASSERT_EQ(Numbers(file_.Entries()), (std::vector<std::uint32_t>{4, 3, 2, 1}));
-    const t_DestListEntry& first = *file_.Entries()[3];
-    EXPECT_FALSE(first.destination.DisplayText().empty()); // what the record stores
-    EXPECT_EQ(file_.Find(first.destination.IdentityKey()), &first);
-    file_.Pin(first.destination.Copy());
-    file_.Remove(*file_.Entries()[2]); // entry 2
-    Open();
-    EXPECT_EQ(Numbers(file_.Entries()), (std::vector<std::uint32_t>{4, 3, 1}));
-    EXPECT_EQ(Numbers(file_.PinnedEntries()), (std::vector<std::uint32_t>{1}));
-    file_.Close();
-    EXPECT_EQ(ElementNames(OwnPath()), (std::set<std::wstring>{L"DestList", L"1", L"3", L"4"}));
-}
-
 TEST_F(AutomaticDestinationsFile, PinnedShellItemsAreStoredAsLinksAndPinsStopAtSixtyFour) {
     // A document of an application's own category may be a shell item; the file holds links.
-    const std::wstring path = scratch_ / L"Item.txt";
-    WriteFileBytes(path, "document");
+    const std::wstring path = WriteDocument(scratch_ / L"Item.txt");
     t_ComPtr<IShellItem> item;
     ASSERT_HRESULT_SUCCEEDED(SHCreateItemFromParsingName(path.c_str(), nullptr, IID_PPV_ARGS(item.Put())));
     Open();
@@ -224,7 +224,7 @@ TEST_F(AutomaticDestinationsFile, PinnedShellItemsAreStoredAsLinksAndPinsStopAtS
     EXPECT_EQ(LinkTarget(file_.PinnedEntries().front()->destination), path);
 }
 
-TEST_F(AutomaticDestinationsFile, AFileHeldByAnotherIsLeftAlone) {
+TEST_F(AutomaticDestinationsFile, AFileHeldByAnotherIsLeftAloneAndOneWithoutEntriesGoes) {
     Open();
     file_.FindOrAdd(Document(L"Mine.txt"));
     file_.Close();
@@ -238,4 +238,49 @@ TEST_F(AutomaticDestinationsFile, AFileHeldByAnotherIsLeftAlone) {
         EXPECT_THROW(file_.FindOrAdd(Document(L"Other.txt")), n_com::t_ErrorException);
     }
     EXPECT_EQ(ReadFileBytes(OwnPath()), before);
+    // Its last entry removed, the file goes.
+    Open();
+    file_.Remove(*file_.Entries().at(0));
+    EXPECT_EQ(GetFileAttributesW(OwnPath().c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+using ShellDestination = AutomaticDestinationsFile;
+
+// What a key must tell apart and what it must not: the same document named in another letter case is the same
+// destination; other arguments or another title make another one.
+TEST_F(ShellDestination, KeysIgnoreThePathsCaseButNotArgumentsOrTitles) {
+    const std::wstring document = WriteDocument(scratch_ / L"Report.txt");
+    const t_ShellDestination plain = FromLink({.target = document});
+    const t_ShellDestination withArguments = FromLink({.target = document, .arguments = L"/p"});
+    const t_ShellDestination withTitle = FromLink({.target = document}, {{titleKey, std::wstring(L"Meeting notes")}});
+    EXPECT_EQ(FromLink({.target = UpperCased(document)}).IdentityKey(), plain.IdentityKey());
+    EXPECT_NE(withArguments.IdentityKey(), plain.IdentityKey());
+    EXPECT_NE(FromLink({.target = document, .arguments = L"/P"}).IdentityKey(), withArguments.IdentityKey());
+    EXPECT_NE(withTitle.IdentityKey(), plain.IdentityKey());
+    // Wine's link property store answers nothing: the title comes from the bytes the link was loaded from.
+    EXPECT_EQ(withTitle.DisplayText(), L"Meeting notes");
+    // Without a title the shell's name of the target is shown; the text a pin stores is kept only when asked for.
+    EXPECT_FALSE(plain.DisplayText().empty());
+    EXPECT_TRUE(plain.ParsingText().empty());
+    EXPECT_FALSE(FromLink({.target = document}, {}, true).ParsingText().empty());
+
+    // Items are keyed by their parsing name as it is (their case may matter), not upper-cased as link paths are.
+    t_ComPtr<IShellItem> item;
+    ASSERT_HRESULT_SUCCEEDED(SHCreateItemFromParsingName(document.c_str(), nullptr, IID_PPV_ARGS(item.Put())));
+    EXPECT_NE(t_ShellDestination::Create(item.Get(), true).IdentityKey(), plain.IdentityKey());
+}
+
+TEST_F(ShellDestination, SeparatorsAndObjectsThatAreNoDestination) {
+    const t_ShellDestination line =
+        FromLink({.target = WriteDocument(scratch_ / L"Other.txt")}, {{isDestListSeparatorKey, true}});
+    EXPECT_TRUE(line.IsSeparator() && line.DisplayText().empty());
+    EXPECT_FALSE(line.Open(L"Any.App"));
+
+    // A link with neither path nor ID list, and an object that is neither item nor link.
+    t_ComPtr<IShellLinkW> empty;
+    ASSERT_HRESULT_SUCCEEDED(
+        CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(empty.Put())));
+    EXPECT_THROW(t_ShellDestination::Create(empty.Get(), false), n_com::t_ErrorException);
+    t_ComPtr<IUnknown> stream(SHCreateMemStream(nullptr, 0));
+    EXPECT_THROW(t_ShellDestination::Create(stream.Get(), false), n_com::t_ErrorException);
 }

@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <optional>
 #include <tuple>
 
@@ -34,10 +33,8 @@ t_Bytes File(const std::vector<t_Category>& categories, t_Bytes trailing = {}) {
     for (const std::size_t value : {std::size_t{2}, categories.size(), std::size_t{0xC0FFEE}}) Put(out, 4, value);
     for (const t_Category& category : categories) {
         Put(out, 4, category.type);
-        if (category.type == 0) {
-            Put(out, 2, 4);
-            for (const char16_t unit : std::u16string(u"Docs")) Put(out, 2, unit);
-        }
+        if (category.type == 0)
+            for (const char16_t unit : {u'\4', u'D', u'o', u'c', u's'}) Put(out, 2, unit); // its length, its units
         Put(out, 4, category.type == 1 ? category.knownId : category.items.size());
         for (const std::uint8_t item : category.items) {
             for (std::size_t i = 0; i < 16; ++i) Put(out, 1, item + i);
@@ -50,18 +47,15 @@ t_Bytes File(const std::vector<t_Category>& categories, t_Bytes trailing = {}) {
     return out;
 }
 
+// The class id's first byte is the state's length, as File writes it.
 struct t_FakeLoader : t_CustomItemLoader {
-    explicit t_FakeLoader(t_ByteStream& stream) : stream(stream) {}
     std::uint64_t LoadItem(std::uint64_t stateOffset, std::span<const std::byte, 16> classId,
                            t_CustomCategoryKind kind) override {
         if (classId[0] == std::byte{0xEE})
             n_zql::n_system::n_windows::ThrowHResult(static_cast<std::int32_t>(0x80040154u));
         kinds.push_back(kind);
-        std::array<std::byte, 4> length{};
-        stream.ReadAt(stateOffset, length);
-        return end.value_or(stateOffset + 4 + std::to_integer<std::uint64_t>(length[0]));
+        return end.value_or(stateOffset + 4 + std::to_integer<std::uint64_t>(classId[0]));
     }
-    t_ByteStream& stream;
     std::optional<std::uint64_t> end; // an end to report whatever the state says
     std::vector<t_CustomCategoryKind> kinds;
 };
@@ -82,7 +76,7 @@ std::string Describe(const t_CustomDestinations& file) {
 // What a fresh read of a copy of the stream finds.
 std::string Reread(const t_MemoryByteStream& stream) {
     t_MemoryByteStream copy(stream.Bytes());
-    t_FakeLoader loader(copy);
+    t_FakeLoader loader;
     t_CustomDestinations again;
     again.Read(copy, loader);
     return Describe(again);
@@ -114,7 +108,7 @@ TEST(CustomDestinations, AFileThatBreaksTheFormatIsRefusedWhole) {
     for (const auto& [name, bytes, end] : cases) {
         SCOPED_TRACE(name);
         t_MemoryByteStream stream(good);
-        t_FakeLoader loader(stream);
+        t_FakeLoader loader;
         t_CustomDestinations file;
         file.Read(stream, loader); // what a failed read must drop
         stream = t_MemoryByteStream(bytes);
@@ -132,7 +126,7 @@ TEST(CustomDestinations, ReadsEveryKindAndRemovesItemsInPlace) {
                                        {.type = 2, .items = {5, 0}}, {.items = {7}}};
     const t_Bytes trailing{std::byte{0x5A}, std::byte{0xA5}};
     t_MemoryByteStream stream(File(categories, trailing));
-    t_FakeLoader loader(stream);
+    t_FakeLoader loader;
     t_CustomDestinations file;
     file.Read(stream, loader);
     EXPECT_EQ(Describe(file), "cDocs 12-108 @26 30-51 51-80 80-104; f! 108-120 @0; r! 120-132 @0; r! 132-144 @0; "
@@ -160,9 +154,7 @@ TEST(CustomDestinations, ReadsEveryKindAndRemovesItemsInPlace) {
         const t_Bytes before = stream.Bytes();
         stream.writesLeft = writes;
         EXPECT_EQ(ResultOf([&] { file.RemoveItems(stream, 4, 0, 1); }), static_cast<std::int32_t>(failureResult));
-        if (writes == 0) {
-            EXPECT_EQ(stream.Bytes(), before);
-        }
+        EXPECT_TRUE(writes != 0 || stream.Bytes() == before);
         EXPECT_EQ(Reread(stream), Describe(file));
     }
     categories[4].items.erase(categories[4].items.begin());

@@ -17,25 +17,19 @@ using n_com::t_ComPtr;
 
 namespace {
 
-constexpr std::uint32_t categoryFooter = 0xBABFFBAB;
-
-void AppendU32(std::string& bytes, std::uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<char>(value >> shift));
-}
-
-void AppendU16(std::string& bytes, std::uint16_t value) {
-    bytes.push_back(static_cast<char>(value));
-    bytes.push_back(static_cast<char>(value >> 8));
+// The value's bytes as they lie in memory: little-endian, as the file has them.
+template <typename t_Value> void Append(std::string& bytes, const t_Value& value) {
+    bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
 }
 
 std::string SavedBytes(const t_ComPtr<IShellLinkW>& link) {
     const t_ComPtr<IStream> stream(SHCreateMemStream(nullptr, 0));
     n_com::ThrowIfFailed(link.Query<IPersistStream>()->Save(stream.Get(), TRUE));
-    STATSTG status{};
-    n_com::ThrowIfFailed(stream->Stat(&status, STATFLAG_NONAME));
-    std::string bytes(static_cast<std::size_t>(status.cbSize.QuadPart), '\0');
-    n_com::ThrowIfFailed(stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr));
-    n_com::ThrowIfFailed(stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), nullptr));
+    ULARGE_INTEGER size{};
+    n_com::ThrowIfFailed(IStream_Size(stream.Get(), &size));
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    n_com::ThrowIfFailed(IStream_Reset(stream.Get()));
+    n_com::ThrowIfFailed(IStream_Read(stream.Get(), bytes.data(), static_cast<ULONG>(bytes.size())));
     return bytes;
 }
 
@@ -64,9 +58,9 @@ n_ombrix::t_ShellDestination DocumentLink(const std::wstring& path) {
     return n_ombrix::t_ShellDestination::Create(link.Get(), true);
 }
 
-std::string SavedLink(const std::wstring& target, const std::wstring& arguments, const std::wstring& title) {
+std::string SavedLink(const std::wstring& document, const std::wstring& arguments, const std::wstring& title) {
     const t_ComPtr<IShellLinkW> link = NewLink();
-    n_com::ThrowIfFailed(link->SetPath(target.c_str()));
+    n_com::ThrowIfFailed(link->SetPath(WriteDocument(document).c_str()));
     if (!arguments.empty()) n_com::ThrowIfFailed(link->SetArguments(arguments.c_str()));
     const std::string bytes = SavedBytes(link);
     if (title.empty()) return bytes;
@@ -87,25 +81,19 @@ std::string SavedIdListLink(const std::vector<std::uint8_t>& idList) {
 
 std::string CustomDestinationsBytes(const std::vector<t_CustomCategoryFields>& categories) {
     std::string bytes;
-    AppendU32(bytes, 2);
-    AppendU32(bytes, static_cast<std::uint32_t>(categories.size()));
-    AppendU32(bytes, 0);
+    for (const std::uint32_t value : {2u, static_cast<std::uint32_t>(categories.size()), 0u}) Append(bytes, value);
     for (const t_CustomCategoryFields& category : categories) {
-        AppendU32(bytes, category.type);
+        Append(bytes, category.type);
         if (category.type == 0) {
-            AppendU16(bytes, static_cast<std::uint16_t>(category.name.size()));
-            for (wchar_t unit : category.name) AppendU16(bytes, static_cast<std::uint16_t>(unit));
+            Append(bytes, static_cast<std::uint16_t>(category.name.size()));
+            bytes.append(reinterpret_cast<const char*>(category.name.data()), category.name.size() * sizeof(wchar_t));
         }
-        if (category.type == 1) {
-            AppendU32(bytes, category.knownId);
-        } else {
-            AppendU32(bytes, static_cast<std::uint32_t>(category.links.size()));
-            for (const std::string& link : category.links) {
-                bytes.append(reinterpret_cast<const char*>(&CLSID_ShellLink), sizeof CLSID_ShellLink);
-                bytes += link;
-            }
+        Append(bytes, category.type == 1 ? category.knownId : static_cast<std::uint32_t>(category.links.size()));
+        for (const std::string& link : category.links) {
+            Append(bytes, CLSID_ShellLink);
+            bytes += link;
         }
-        AppendU32(bytes, categoryFooter);
+        Append(bytes, std::uint32_t{0xBABFFBAB}); // the category's footer
     }
     return bytes;
 }

@@ -1,9 +1,14 @@
+// An application's jump list from its two files, the shell's automatic one and its own custom one: files made here
+// and a custom file Windows 7 wrote.
+
 #include "jumplists/jump_list.h"
 
+#include "built_program.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/shortcut_item.h"
 #include "jump_list_files.h"
 #include "jumplists/current_jump_list.h"
+#include "jumplists/custom_destinations_file.h"
 #include "jumplists/destinations_file_name.h"
 #include "scratch_folder.h"
 #include "system/com_ptr.h"
@@ -14,6 +19,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <set>
 #include <stdexcept>
 
 using namespace n_ombrix;
@@ -44,16 +50,12 @@ protected:
         CreateDirectoryW(folders_.custom.c_str(), nullptr);
     }
 
-    std::wstring Document(const std::wstring& name) { return WriteDocument(scratch_ / name); }
-
-    t_ShellDestination Destination(const std::wstring& name) { return DocumentLink(scratch_ / name); }
-
     // The shell's automatic file: the recent documents in the order used (the last is the most recent), then pins.
     void WriteAutomatic(const std::vector<std::wstring>& used, const std::vector<std::wstring>& pinned) {
         t_AutomaticDestinationsFile file;
         file.Open(folders_.automatic, Stem());
-        for (const std::wstring& name : used) file.FindOrAdd(Destination(name));
-        for (const std::wstring& name : pinned) file.Pin(Destination(name));
+        for (const std::wstring& name : used) file.FindOrAdd(DocumentLink(scratch_ / name));
+        for (const std::wstring& name : pinned) file.Pin(DocumentLink(scratch_ / name));
     }
 
     void WriteCustom(const std::vector<t_CustomCategoryFields>& categories) {
@@ -61,7 +63,7 @@ protected:
                        CustomDestinationsBytes(categories));
     }
 
-    std::string Link(const std::wstring& name) { return SavedLink(Document(name)); }
+    std::string Link(const std::wstring& name) { return SavedLink(scratch_ / name); }
 
     static std::wstring Stem() { return DestinationsFileStem(ApplicationIdentityHash(identity)); }
 
@@ -71,8 +73,10 @@ protected:
         return rows;
     }
 
-    t_JumpListEntry& FindRow(std::vector<std::unique_ptr<t_JumpListEntry>>& entries, const std::wstring& row) {
-        for (const std::unique_ptr<t_JumpListEntry>& entry : entries)
+    // The entry of the row, from the list assembled afresh.
+    t_JumpListEntry& Entry(t_JumpList& jumpList, const std::wstring& row) {
+        entries_ = jumpList.Assemble(texts);
+        for (const std::unique_ptr<t_JumpListEntry>& entry : entries_)
             if (Row(*entry) == row) return *entry;
         throw std::runtime_error("no such row");
     }
@@ -80,6 +84,7 @@ protected:
     const n_com::t_ComApartment apartment_;
     t_ScratchFolder scratch_{L"jump list"};
     const t_DestinationsFolders folders_{scratch_ / L"Automatic\\", scratch_ / L"Custom\\"};
+    std::vector<std::unique_ptr<t_JumpListEntry>> entries_;
 };
 
 } // namespace
@@ -99,24 +104,20 @@ TEST_F(JumpList, DocumentsShowOnceInTheirPlace) {
                                          L"[Tasks]", L"32 tool.exe"}));
 
     // Unpinned, a document of a category goes back to the category only: it leaves the automatic file.
-    auto entries = jumpList.Assemble(texts);
-    (FindRow(entries, L"21e both.txt")).TogglePin();
+    Entry(jumpList, L"21e both.txt").TogglePin();
     EXPECT_EQ(Rows(jumpList),
               (std::vector<std::wstring>{L"[Pinned]", L"[Frequent]", L"00e recent.txt", L"00e old.txt", L"[Projects]",
                                          L"10e both.txt", L"10e listed.txt", L"10e own.txt", L"[More]",
                                          L"10e spare.txt", L"[Tasks]", L"32 tool.exe"}));
     EXPECT_EQ(jumpList.Automatic().Entries().size(), 3u);
 
-    // Pinning one of a category's documents adds it to the automatic file, and it leaves the category.
-    entries = jumpList.Assemble(texts);
-    (FindRow(entries, L"10e own.txt")).TogglePin();
-    entries = jumpList.Assemble(texts);
-    EXPECT_EQ(Row(*entries[1]), L"21e own.txt");
-    EXPECT_EQ(
-        std::count_if(entries.begin(), entries.end(), [](const auto& entry) { return Row(*entry) == L"10e own.txt"; }),
-        0);
-    // Unpinned again, it is back in its category only.
-    entries[1]->TogglePin();
+    // Pinning one of a category's documents adds it to the automatic file, and it leaves the category; unpinned
+    // again, it is back in its category only.
+    Entry(jumpList, L"10e own.txt").TogglePin();
+    const std::vector<std::wstring> pinned = Rows(jumpList);
+    EXPECT_EQ(pinned.at(1), L"21e own.txt");
+    EXPECT_EQ(std::ranges::count(pinned, L"10e own.txt"), 0);
+    Entry(jumpList, L"21e own.txt").TogglePin();
     EXPECT_EQ(Rows(jumpList)[1], L"[Frequent]");
 }
 
@@ -127,9 +128,8 @@ TEST_F(JumpList, RemovingAndClearingEditBothFiles) {
                  {.type = 2, .links = {Link(L"tool.exe")}}});
     {
         t_JumpList jumpList(identity, folders_);
-        auto entries = jumpList.Assemble(texts);
         // Listed in two categories: removed from the automatic file and the first category only.
-        (FindRow(entries, L"10e twice.txt")).Remove();
+        Entry(jumpList, L"10e twice.txt").Remove();
         EXPECT_EQ(Rows(jumpList),
                   (std::vector<std::wstring>{L"[Pinned]", L"[Recent]", L"00e recent.txt", L"[A]", L"[B]",
                                              L"10e twice.txt", L"10e b.txt", L"[Tasks]", L"32 tool.exe"}));
@@ -142,8 +142,6 @@ TEST_F(JumpList, RemovingAndClearingEditBothFiles) {
         EXPECT_EQ(Rows(jumpList),
                   (std::vector<std::wstring>{L"[Pinned]", L"[Recent]", L"[A]", L"[B]", L"[Tasks]", L"32 tool.exe"}));
     }
-    EXPECT_EQ(GetFileAttributesW((folders_.automatic + Stem() + std::wstring(automaticDestinationsSuffix)).c_str()),
-              INVALID_FILE_ATTRIBUTES);
     t_JumpList reread(identity, folders_);
     EXPECT_EQ(Rows(reread).size(), 6u);
 }
@@ -153,9 +151,7 @@ TEST_F(JumpList, AFailedEditShowsHeadersOnly) {
     WriteCustom({{.type = 0, .name = L"Projects", .links = {Link(L"a.txt")}}, {.type = 2, .links = {Link(L"t.exe")}}});
     const t_DestinationsFolders broken{scratch_ / L"Missing\\", folders_.custom};
     t_JumpList jumpList(identity, broken);
-    auto entries = jumpList.Assemble(texts);
-    ASSERT_EQ(entries.size(), 6u);
-    (FindRow(entries, L"10e a.txt")).TogglePin();
+    Entry(jumpList, L"10e a.txt").TogglePin();
     EXPECT_EQ(Rows(jumpList), (std::vector<std::wstring>{L"[Pinned]", L"[Recent]", L"[Tasks]"}));
 }
 
@@ -170,12 +166,8 @@ TEST_F(JumpList, TheCurrentItemsApplicationKeepsItsJumpList) {
     t_CatalogueItem& other = item(L"Ombrix.Tests.Other");
 
     t_CurrentJumpList current(folders_);
-    current.MarkAvailability(catalogue, false);
-    EXPECT_FALSE(editor.HasJumpList());
     current.MarkAvailability(catalogue, true);
-    EXPECT_TRUE(editor.HasJumpList());
-    EXPECT_TRUE(sameApplication.HasJumpList());
-    EXPECT_FALSE(other.HasJumpList());
+    EXPECT_TRUE(editor.HasJumpList() && sameApplication.HasJumpList() && !other.HasJumpList());
 
     EXPECT_EQ(current.Follow(&editor), t_CurrentJumpList::t_Change::built);
     const t_JumpList* built = current.Get();
@@ -184,4 +176,52 @@ TEST_F(JumpList, TheCurrentItemsApplicationKeepsItsJumpList) {
     EXPECT_EQ(current.Follow(&other), t_CurrentJumpList::t_Change::dropped);
     EXPECT_EQ(current.Get(), nullptr);
     EXPECT_EQ(current.Follow(nullptr), t_CurrentJumpList::t_Change::none);
+}
+
+// The custom file alone, read into its categories.
+using CustomDestinationsFile = JumpList;
+
+TEST_F(CustomDestinationsFile, AWindows7FileReadsAsItsTasks) {
+    const std::wstring shared =
+        std::wstring(OMBRIX_SHARED_TESTDATA_WINDOWS) + L"\\jumplists\\win7-5afe4de1b92fc382.customDestinations-ms";
+    if (GetFileAttributesW(shared.c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "the shared test data is not there";
+    ASSERT_TRUE(
+        CopyFileW(shared.c_str(), (folders_.custom + L"5afe4de1b92fc382.customDestinations-ms").c_str(), FALSE));
+    t_CustomDestinationsFile file;
+    file.Open(folders_.custom, L"5afe4de1b92fc382");
+    ASSERT_EQ(file.Categories().size(), 1u);
+    const t_CustomCategory& tasks = file.Categories()[0];
+    EXPECT_EQ(tasks.kind, t_CustomCategoryKind::tasks);
+    ASSERT_EQ(tasks.items.size(), 9u);
+    // Each title is a resource reference into a Windows library (oobefldr.dll, strings 1101 to 1261, as the
+    // link-property test reads them from these bytes); Wine has no such library, so the titles do not load and
+    // each task shows the shell's name of its target instead (Wine cannot name this missing program well, so
+    // only that the raw reference is not shown is asserted). On Windows the loaded titles show.
+    std::set<std::uint64_t> keys;
+    for (const t_ShellDestination& task : tasks.items) {
+        EXPECT_EQ(LinkTarget(task), L"C:\\Windows\\System32\\GettingStarted.exe");
+        EXPECT_TRUE(task.DisplayText().empty() || task.DisplayText().front() != L'@');
+        keys.insert(task.IdentityKey());
+    }
+    // The nine tasks start one program with different arguments: nine keys.
+    EXPECT_EQ(keys.size(), 9u);
+}
+
+TEST_F(CustomDestinationsFile, NamesMayBeResourceReferencesAndOnlyTasksDropTheTextPinsStore) {
+    WriteCustom({{.type = 0, .name = L"@" + BuiltProgramPath() + L",-207", .links = {Link(L"a.txt")}},
+                 {.type = 0, .name = L"@Z:\\no such library.dll,-1"},
+                 {.type = 2, .links = {SavedLink(scratch_ / L"tool.exe", L"/run", L"Run the tool")}}});
+    t_CustomDestinationsFile file;
+    file.Open(folders_.custom, Stem());
+    const std::vector<t_CustomCategory>& categories = file.Categories();
+    ASSERT_EQ(categories.size(), 3u);
+    // A resource reference shows the string it names; one that cannot be loaded shows itself.
+    EXPECT_EQ(categories[0].displayName, L"Pinned");
+    EXPECT_EQ(categories[1].displayName, L"@Z:\\no such library.dll,-1");
+    // Items of the application's own categories keep the text that pinning stores; tasks are never pinned. A task's
+    // title comes from its link's properties.
+    EXPECT_FALSE(categories[0].items.at(0).ParsingText().empty());
+    EXPECT_EQ(categories[2].items.at(0).DisplayText(), L"Run the tool");
+    EXPECT_TRUE(categories[2].items[0].ParsingText().empty());
 }

@@ -1,6 +1,13 @@
-// The launcher with real launches (through the launch recorder) and a real "History.qln" in a scratch data folder.
+// The launcher and its executors with real launches (through the launch recorder, which writes down the command line
+// and working folder it got), real folders, and a real "History.qln" in a scratch data folder.
 
 #include "launch/default_launcher.h"
+
+#include "launch/custom_executor.h"
+#include "launch/default_executor.h"
+#include "launch/path_completion.h"
+#include "launch/shell_execute.h"
+#include "system/known_folders.h"
 
 #include "launch_record.h"
 #include "scratch_folder.h"
@@ -8,6 +15,11 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+
+#include <knownfolders.h>
+#include <shlobj.h>
+
+#include <tuple>
 
 using namespace n_ombrix;
 using namespace n_ombrix_test;
@@ -70,14 +82,20 @@ TEST_F(DefaultLauncher, ALaunchedTextLeadsItsExecutorsHistoryAndComesBackFromThe
     EXPECT_TRUE(next.History(0).Empty() && next.History(2).Empty());
 }
 
-// A damaged file gives empty histories; a launch the shell refuses, through either kind of executor, changes neither
-// the history nor the query.
-TEST_F(DefaultLauncher, ADamagedFileGivesEmptyHistoriesAndAFailedLaunchChangesNothing) {
+// A damaged file gives empty histories. A program started enters its executor's history and works in the profile
+// folder; a launch the shell refuses, through either kind of executor, changes neither the history nor the query.
+TEST_F(DefaultLauncher, ADamagedFileGivesEmptyHistoriesAndOnlyAStartedProgramEntersThem) {
     WriteFileBytes(folder_ / L"History.qln", std::string("\xFF\xFE\"\0O\0", 6));
     t_DefaultLauncher launcher(folder_.Path());
     launcher.SetCustomExecutors(items_);
     EXPECT_TRUE(launcher.History(0).Empty() && launcher.Candidates().Count() == 0);
-    EXPECT_EQ(LaunchRecorded(launcher, L"\"" + t_LaunchRecord::RecorderPath() + L"\" x", L"recorder x"), L"x");
+    // Preparing drops only the leading white space.
+    std::wstring text = L" \t\r\n \"" + t_LaunchRecord::RecorderPath() + L"\"one  \"two three\" \t";
+    launcher.DefaultExecutor().Prepare(text);
+    ASSERT_TRUE(launcher.Launch(text, L"recorder x", false));
+    const t_LaunchRecord::t_Entry started = recording_.Wait();
+    EXPECT_EQ(started.parameters, L"one  \"two three\" \t");
+    EXPECT_EQ(started.folder, KnownFolderPath(FOLDERID_Profile));
     for (const std::size_t executor : {0, 2}) {
         ASSERT_TRUE(executor == 0 || launcher.SelectExecutor(*launcher.Executors()[executor]));
         launcher.UpdateQuery(L"r");
@@ -86,4 +104,85 @@ TEST_F(DefaultLauncher, ADamagedFileGivesEmptyHistoriesAndAFailedLaunchChangesNo
     }
     EXPECT_EQ(launcher.History(0).Entries(), (t_Entries{L"recorder x"}));
     EXPECT_TRUE(launcher.History(2).Empty());
+}
+
+// Folders are found from the process's current folder: the test works in a scratch folder that holds
+// "Sub Folder\inner" and a file. (A launcher makes the profile folder the process's current folder, which the
+// programs it starts inherit: that is seen with the launcher above.)
+TEST(DefaultExecutor, AFolderOpensInExplorerAndAnythingElseIsSplit) {
+    const t_ScratchFolder folder(L"default-executor");
+    const std::wstring inner = folder / L"Sub Folder\\inner", notes = folder / L"notes.txt";
+    ASSERT_EQ(SHCreateDirectoryExW(nullptr, inner.c_str(), nullptr), ERROR_SUCCESS);
+    WriteFileBytes(notes, "x");
+    ASSERT_TRUE(SetCurrentDirectoryW(folder.Path().c_str()));
+    SetEnvironmentVariableW(L"OMBRIX_TEST_FOLDER", folder.Path().c_str());
+    const auto explorer = [](std::wstring path) { return t_ShellRequest{L"explorer", L"/e,/root,\"" + path + L"\""}; };
+    const std::pair<std::wstring, t_ShellRequest> cases[] = {
+        // Relative, with forward slashes, doubled separators and steps: joined to the working folder.
+        {L"Sub Folder//inner", explorer(inner)},
+        {L".\\Sub Folder\\inner\\..\\inner", explorer(inner)},
+        // Absolute: canonicalised, runs of backslashes reduced; a trailing separator stays.
+        {folder.Path() + L"\\\\Sub Folder\\\\inner\\", explorer(inner + L"\\")},
+        // Environment references expand before the folder test.
+        {L"%OMBRIX_TEST_FOLDER%Sub Folder", explorer(folder / L"Sub Folder")},
+        // A file, and a path that does not exist: the first unquoted blank splits them.
+        {notes, {notes, L""}},
+        {L"Sub Folder\\missing", {L"Sub", L"Folder\\missing"}},
+        {L"\"%OMBRIX_TEST_FOLDER%notes.txt\"  -x %OMBRIX_TEST_FOLDER%", {notes, L"-x " + folder.Path()}},
+    };
+    for (const auto& [text, request] : cases) EXPECT_EQ(DefaultShellRequest(text, folder.Path()), request) << text;
+    SetCurrentDirectoryW(KnownFolderPath(FOLDERID_Profile).c_str()); // where the program works; the folder can go
+}
+
+TEST(CustomExecutor, ParametersAreTheExpandedTemplateAndTheFolderTheExpandedWorkDir) {
+    const t_ScratchFolder folder(L"custom-executor");
+    const t_LaunchRecord record(folder.Path());
+    SetEnvironmentVariableW(L"OMBRIX_TEST_FOLDER", folder.Path().c_str());
+    const t_LaunchItem item{L"rec", L"Launch recorder", t_LaunchRecord::RecorderPath(),
+                            L"--run \"%typed_command%\" --again %typed_command% --Typed_Command%TYPED_COMMAND%",
+                            L"%OMBRIX_TEST_FOLDER%"};
+    ASSERT_TRUE(t_CustomExecutor(item).Launch(L"say %typed_command% in %OMBRIX_TEST_FOLDER%", false));
+    const t_LaunchRecord::t_Entry entry = record.Wait();
+    // Inserted text is not searched for the placeholder again, but environment references in it do expand; unknown
+    // names stay as they are.
+    const std::wstring typed = L"say %typed_command% in " + folder.Path();
+    EXPECT_EQ(entry.parameters, L"--run \"" + typed + L"\" --again " + typed + L" --Typed_Command%TYPED_COMMAND%");
+    EXPECT_EQ(entry.folder, folder.Path());
+}
+
+// 259 characters and the NUL fit; 260 leave no room for the NUL. (That an unknown name stays is seen in the launch
+// above.)
+TEST(ExpandEnvironment, OnlyWhenTheExpansionFits260Characters) {
+    SetEnvironmentVariableW(L"OMBRIX_LONG", std::wstring(250, L'x').c_str());
+    std::wstring fits = L"%OMBRIX_LONG%123456789", tooLong = L"%OMBRIX_LONG%1234567890";
+    for (std::wstring* text : {&fits, &tooLong}) ExpandEnvironment(*text);
+    EXPECT_EQ(fits, std::wstring(250, L'x') + L"123456789");
+    EXPECT_EQ(tooLong, L"%OMBRIX_LONG%1234567890");
+}
+
+// Path completion (Ctrl+Space) against a real folder: the executor is a real custom executor whose working folder is
+// the scratch folder, so relative tokens are looked up there.
+TEST(PathCompletion, TheNameGrowsToWhatAllItsMatchesShareInTheirOwnLetters) {
+    const t_ScratchFolder folder(L"path-completion");
+    for (auto name : {L"Report 1.x", L"Report 2.x", L"README.txt", L"Zeta.txt"}) WriteFileBytes(folder / name, "x");
+    ASSERT_TRUE(CreateDirectoryW((folder / L"Reports").c_str(), nullptr));
+    const t_LaunchItem item{L"ed", L"", L"notepad", L"%typed_command%", folder.Path()};
+    // A relative token is looked up in the working folder. An absolute one may have forward slashes and may stand
+    // inside quotes, closed or not. Folders are names too.
+    const std::wstring slashed = folder.Path().substr(0, folder.Path().size() - 1) + L"/";
+    const std::size_t at = 6 + slashed.size(), quoted = 1 + folder.Path().size();
+    const std::tuple<std::wstring, std::wstring, t_PathCompletion> completed[] = {
+        {L"notepad read", L"notepad README.txt", {8, 12, 18}},
+        {L"edit \"" + slashed + L"z\"  ", L"edit \"" + slashed + L"Zeta.txt\"  ", {at, at + 1, at + 8}},
+        {L"\"" + folder.Path() + L"REP", L"\"" + folder.Path() + L"Report", {quoted, quoted + 3, quoted + 6}}};
+    for (auto [text, expected, completion] : completed) {
+        EXPECT_EQ(CompletePath(t_CustomExecutor(item), text), completion) << text;
+        EXPECT_EQ(text, expected);
+    }
+    // Nothing, and the text stays: names that share nothing (a token that ends in a separator matches "." and ".."
+    // too, as on Windows), no match, a complete name, a token no path can be, blank text.
+    for (const wchar_t* before : {folder.Path().c_str(), L"zz", L"README.txt", L"type rep|more", L"  "}) {
+        std::wstring text = before;
+        EXPECT_TRUE(!CompletePath(t_CustomExecutor(item), text) && text == before) << before;
+    }
 }

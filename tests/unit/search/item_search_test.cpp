@@ -16,8 +16,7 @@ using n_zql::n_system::UpperCased;
 namespace {
 
 struct t_TestItem {
-    std::wstring name;
-    std::wstring description{};
+    std::wstring name, description{};
     bool folder = false;
 
     const std::wstring& DisplayName() const { return name; }

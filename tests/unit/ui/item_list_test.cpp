@@ -1,13 +1,20 @@
-// The application list over real catalogue items: what it asks of the popup, and its rows painted through a real
-// buffered-paint DC, each colour of the scheme distinct so that every pixel says which colour it is.
+// The item list's two models over real platform objects: the application list over real catalogue items, the command
+// list over a real launcher whose history comes from a real "History.qln". Rows are painted through a real
+// buffered-paint DC; in the application list each colour of the scheme is distinct, so that every pixel says which
+// colour it is.
 
 #include "ui/application_list_model.h"
+#include "ui/command_list_model.h"
+#include "ui/executor_index_model.h"
 
 #include "built_program.h"
 #include "catalogue/folder_item.h"
 #include "catalogue/shortcut_item.h"
+#include "launch/default_launcher.h"
 #include "paint_target.h"
+#include "scratch_folder.h"
 #include "system/com_ptr.h"
+#include "system/memory_mapped_file.h"
 #include "ui/popup_host.h"
 #include "ui/widget_resources.h"
 
@@ -16,6 +23,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace n_ombrix;
@@ -24,24 +32,46 @@ using namespace n_zql::n_system::n_windows;
 
 namespace {
 
+// What the lists ask of the popup: the entries launched and commands run, in order, and the search box's text.
 class t_RecordingHost final : public t_PopupHost {
 public:
-    void CurrentEntryChanged(const t_CatalogueItem* item) override { shown = item ? item->DisplayName() : L"-"; }
-    void ItemListMoved() override { ++moves; }
+    void CurrentEntryChanged(const t_CatalogueItem*) override {}
+    void ItemListMoved() override {}
     void PutIntoSearchBox(const std::wstring& text) override { searchBox = text; }
-    void LaunchEntry(const t_CatalogueItem& item, bool elevated) override {
-        launched += item.DisplayName() + (elevated ? L" elevated;" : L";");
-    }
+    void LaunchEntry(const t_CatalogueItem& item, bool elevated) override { RunCommand(item.DisplayName(), elevated); }
     void RunCommand(const std::wstring& text, bool elevated) override {
         launched += text + (elevated ? L" elevated;" : L";");
     }
     void SetMenuOpen(bool) override {}
 
-    std::wstring shown, searchBox, launched;
-    int moves = 0;
+    std::wstring searchBox, launched;
 };
 
-class ItemList : public testing::Test {
+// How many pixels of the lines from top to bottom have the colour (or, with other, have another).
+int Pixels(const t_PaintTarget& target, int top, int bottom, t_Color color, bool other = false) {
+    int count = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = 0; x < 300; ++x) count += (target.Pixel(x, y) == color) != other;
+    return count;
+}
+
+// The pointer pressed on a row at y and moved sideways by dx before it is let go.
+void Slide(t_ListModel& list, std::int32_t y, std::int32_t dx) {
+    list.BeginSlide(100, y);
+    list.SlideBy(dx);
+    list.EndSlide();
+}
+
+// The program's resources and a host, for either list.
+class t_ListTest : public testing::Test {
+protected:
+    const n_com::t_ComApartment apartment_;
+    const t_Module program_ = LoadBuiltProgramResources();
+    t_WidgetResources resources_{program_.Get(), t_DisplayMetrics::Read()};
+    t_RecordingHost host_;
+};
+
+class ItemList : public t_ListTest {
 protected:
     void SetUp() override {
         ASSERT_TRUE(program_) << "cannot load the built program";
@@ -50,10 +80,10 @@ protected:
         resources_.IconStore().LoadDefaults();
         // Five rows: a shortcut with a description, a folder of two, a shortcut with a jump list, two more.
         Add(Own<t_ShortcutItem>(nullptr, L"Alpha", L"The first", L"", L"C:\\alpha.exe", L"-a", L""));
-        const std::vector<t_CatalogueItem*> children{
-            &Own<t_ShortcutItem>(nullptr, L"Beta one", L"", L"", L"", L"", L""),
-            &Own<t_ShortcutItem>(nullptr, L"Beta two", L"", L"", L"", L"", L"")};
-        Add(Own<t_FolderItem>(nullptr, L"Beta", children));
+        Add(Own<t_FolderItem>(
+            nullptr, L"Beta",
+            std::vector<t_CatalogueItem*>{&Own<t_ShortcutItem>(nullptr, L"Beta one", L"", L"", L"", L"", L""),
+                                          &Own<t_ShortcutItem>(nullptr, L"Beta two", L"", L"", L"", L"", L"")}));
         Add(Own<t_ShortcutItem>(nullptr, L"Gamma", L"", L"Gamma.App", L"C:\\gamma.exe", L"", L"")).SetHasJumpList(true);
         Add(Own<t_ShortcutItem>(nullptr, L"Delta", L"", L"", L"", L"", L""));
         Add(Own<t_ShortcutItem>(nullptr, L"Epsilon", L"", L"", L"", L"", L""));
@@ -77,31 +107,42 @@ protected:
         return target_;
     }
 
-    const n_com::t_ComApartment apartment_;
-    const t_Module program_ = LoadBuiltProgramResources();
     t_ColorScheme scheme_{};
-    t_WidgetResources resources_{program_.Get(), t_DisplayMetrics::Read()};
-    t_RecordingHost host_;
     t_ApplicationListModel list_{resources_, host_};
     std::vector<std::unique_ptr<t_CatalogueItem>> owned_;
     std::vector<t_CatalogueItem*> items_;
     t_PaintTarget target_{300, 100};
 };
 
-constexpr std::size_t area = 1, secondaryText = 3, preliminaryArea = 6, selectionFrame = 10, selectionArea = 11,
-                      elevatedSelectionArea = 21, separator = 28;
+constexpr std::size_t area = 1, secondaryText = 3, preliminaryFrame = 5, preliminaryArea = 6, selectionFrame = 10,
+                      selectionArea = 11, elevatedSelectionArea = 21, separator = 28;
+
+class CommandList : public t_ListTest {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(program_) << "cannot load the built program";
+        resources_.ApplyColorScheme({}, true);
+        // The history as the program writes it, most recent first.
+        t_MemoryMappedFile(data_ / L"History.qln", true)
+            .WriteText(L"\"Ombrix History\"\n    \"default executor\" \"\"=\"notepad\" \"\"=\"product.exe --open a "
+                       L"report with a name far too long for one line of the list\" \"\"=\"my notes\"\n");
+        launcher_.SetCustomExecutors({});
+        list_.Resize(300, 120);
+        list_.Fill(false);
+    }
+
+    const t_ScratchFolder data_{L"command-list"};
+    t_DefaultLauncher launcher_{data_.Path()};
+    t_CommandListModel list_{resources_, host_, launcher_};
+};
 
 } // namespace
 
-TEST_F(ItemList, RowsPaintTheirStatesInTheirColours) {
-    struct t_Probe {
-        int x, y;
-        std::size_t color;
-    };
+TEST_F(ItemList, RowsPaintTheirPartsAndStatesInTheirColours) {
     struct t_Case {
         const char* name;
         std::function<void(t_ApplicationListModel&)> act;
-        std::vector<t_Probe> probes;
+        std::vector<std::tuple<int, int, std::size_t>> probes; // x, y and the colour there
     };
     const t_Case cases[] = {
         {"normal", [](t_ApplicationListModel&) {}, {{290, 20, area}, {150, 39, area}}},
@@ -114,7 +155,9 @@ TEST_F(ItemList, RowsPaintTheirStatesInTheirColours) {
              list.ElevatedModeChanged(true);
          },
          {{290, 20, elevatedSelectionArea}}},
-        {"pointed at", [](t_ApplicationListModel& list) { list.PointerAt(10, 50); }, {{290, 60, preliminaryArea}}},
+        {"pointed at",
+         [](t_ApplicationListModel& list) { list.PointerAt(10, 50); },
+         {{0, 40, preliminaryFrame}, {290, 60, preliminaryArea}}},
         // The last row is the seam where the list starts over: a line along its bottom, inset by 4 px.
         {"seam", [](t_ApplicationListModel& list) { list.ScrollBy(-40); }, {{150, 39, separator}, {2, 39, area}}},
         // The pointer left a row with a jump list: only its glyph column stays highlighted.
@@ -131,30 +174,18 @@ TEST_F(ItemList, RowsPaintTheirStatesInTheirColours) {
         list_.ElevatedModeChanged(false);
         c.act(list_);
         const t_PaintTarget& target = Painted();
-        for (const t_Probe& probe : c.probes)
-            EXPECT_EQ(target.Pixel(probe.x, probe.y), scheme_[probe.color])
-                << c.name << " at " << probe.x << "," << probe.y;
+        for (const auto& [x, y, color] : c.probes)
+            EXPECT_EQ(target.Pixel(x, y), scheme_[color]) << c.name << " at " << x << "," << y;
     }
-}
-
-TEST_F(ItemList, CompactRowsHaveNoSecondLine) {
-    const auto secondaryPixels = [&](const t_PaintTarget& target) {
-        int count = 0;
-        for (int y = 0; y < 100; ++y)
-            for (int x = 0; x < 300; ++x) count += target.Pixel(x, y) == scheme_[secondaryText];
-        return count;
-    };
-    EXPECT_GT(secondaryPixels(Painted()), 0) << "the description under Alpha";
-    list_.ApplyMetrics(true, true);
+    // A description goes under the name in its colour. (Compact rows have none: their geometry says so, and the
+    // scan gives them no description.)
     list_.Fill(items_, false);
-    EXPECT_EQ(list_.Rows().RowHeight(), resources_.Metrics().compactRowHeight);
-    EXPECT_EQ(secondaryPixels(Painted()), 0);
+    EXPECT_GT(Pixels(Painted(), 20, 40, scheme_[secondaryText]), 0) << "the description under Alpha";
 }
 
 TEST_F(ItemList, EntriesRunOpenAndReachThePopup) {
     // A folder opens in place and closes again; a shortcut runs, elevated while elevated mode is on.
     list_.ClickAt(0, 50);
-    EXPECT_EQ(list_.Rows().Rows().size(), 7u);
     EXPECT_EQ(list_.RowName(2), L"Beta one");
     list_.ClickAt(0, 10);
     list_.ElevatedModeChanged(true);
@@ -163,29 +194,17 @@ TEST_F(ItemList, EntriesRunOpenAndReachThePopup) {
     list_.ClickAt(0, 50);
     EXPECT_EQ(list_.Rows().Rows().size(), 5u);
 
-    // The side pane hears of the current entry only while it has a jump list.
-    list_.ShowRow(2);
-    list_.Settle();
-    EXPECT_EQ(host_.shown, L"Gamma");
-    list_.Down();
-    list_.Settle();
-    EXPECT_EQ(host_.shown, L"-");
-
-    // Slides: to the left runs it elevated, to the right copies its command.
+    // Slides: to the left runs it elevated, to the right copies its command, if it has one.
     host_.launched.clear();
     list_.ElevatedModeChanged(false);
-    list_.BeginSlide(100, 50);
-    list_.SlideBy(200);
-    list_.EndSlide();
-    list_.BeginSlide(100, 50);
-    list_.SlideBy(-200);
-    list_.EndSlide();
+    list_.ShowRow(2); // Delta, which has no command, second
+    list_.Settle();
+    Slide(list_, 50, 200);
+    Slide(list_, 50, -200);
     EXPECT_EQ(host_.launched, L"Delta elevated;");
     EXPECT_EQ(host_.searchBox, L"");
     list_.ShowRow(0);
-    list_.BeginSlide(100, 10);
-    list_.SlideBy(-200);
-    list_.EndSlide();
+    Slide(list_, 10, -200);
     EXPECT_EQ(host_.searchBox, L"\"C:\\alpha.exe\" -a");
 
     // Type-ahead goes to the first row of a letter; empty lists say why.
@@ -195,4 +214,61 @@ TEST_F(ItemList, EntriesRunOpenAndReachThePopup) {
     EXPECT_EQ(list_.EmptyText(), t_EmptyListText::noMatches);
     list_.Fill({}, false);
     EXPECT_EQ(list_.EmptyText(), t_EmptyListText::emptyCatalogue);
+}
+
+TEST_F(CommandList, ALongCommandGoesOnOnTheSecondLine) {
+    t_PaintTarget target(300, 120);
+    list_.Settle();
+    ASSERT_TRUE(target.Paint([&](HDC dc, const RECT& all) { list_.Paint(dc, all); }));
+    const t_Color area = resources_.Color(t_ColorIndex::area);
+    // Rows of 40 px: the second line is the lower half of each.
+    EXPECT_GT(Pixels(target, 0, 20, area, true), 0) << "notepad";
+    EXPECT_EQ(Pixels(target, 21, 40, area, true), 0) << "a short command keeps to one line";
+    EXPECT_GT(Pixels(target, 61, 80, area, true), 0) << "the rest of the long command";
+}
+
+TEST_F(CommandList, CommandsNarrowRunAndLeaveTheHistory) {
+    list_.ClickAt(0, 10);
+    EXPECT_EQ(host_.launched, L"notepad;");
+
+    launcher_.UpdateQuery(L"note");
+    list_.Fill(true);
+    ASSERT_EQ(list_.Rows().Rows().size(), 2u);
+    EXPECT_EQ(std::pair(list_.RowName(0), list_.RowName(1)),
+              std::pair(std::wstring(L"notepad"), std::wstring(L"my notes")));
+
+    // Slid to the left it runs elevated; to the right it goes into the search box.
+    Slide(list_, 50, 200);
+    EXPECT_EQ(host_.launched, L"notepad;my notes elevated;");
+    Slide(list_, 10, -200);
+    EXPECT_EQ(host_.searchBox, L"notepad");
+
+    // Delete removes the command from the history; the next one becomes current.
+    list_.SelectRow(0);
+    list_.DeleteCurrent();
+    EXPECT_EQ(list_.Rows().Rows().size(), 1u);
+    EXPECT_EQ(list_.CommandTextOfCurrent(), L"my notes");
+    EXPECT_EQ(launcher_.History(0).Size(), 2u);
+
+    launcher_.UpdateQuery(L"zzz");
+    list_.Fill(true);
+    EXPECT_EQ(list_.EmptyText(), t_EmptyListText::noMatches);
+    launcher_.ClearHistory();
+    list_.Fill(false);
+    EXPECT_EQ(list_.EmptyText(), t_EmptyListText::nothingTyped);
+}
+
+TEST_F(CommandList, TheExecutorIndexChoosesTheLaunchersExecutor) {
+    // The launcher's executors refer to the configuration's items, which outlive them.
+    const std::vector<t_LaunchItem> items{{L"ED", L"Edit a file", L"edit.exe", L"%typed_command%", L""}};
+    launcher_.SetCustomExecutors(items);
+    t_ExecutorIndexModel index(launcher_, resources_);
+    index.Resize(50, 200);
+    const std::int32_t cell = resources_.Metrics().rowHeight;
+    EXPECT_EQ(index.TooltipAt(2 * cell + 1), resources_.String(202)); // below the executors: what the index is for
+    EXPECT_TRUE(index.ClickAt(cell + 1));
+    EXPECT_EQ(launcher_.CurrentExecutor().Caption(), L"ED");
+    EXPECT_TRUE(index.Wheel(-1)); // one notch towards the user: the next, round to the first
+    EXPECT_EQ(&launcher_.CurrentExecutor(), launcher_.Executors()[0]);
+    launcher_.Clear();
 }

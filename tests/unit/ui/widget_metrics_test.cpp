@@ -1,4 +1,4 @@
-// The popup's lengths at the common DPIs, with 32-px and 16-px system icons at 96 DPI and 48 and 24 at 144.
+// The popup's lengths, and where its panes and the popup itself go.
 
 #include "ui/anchored_layout.h"
 #include "ui/popup_placement.h"
@@ -10,22 +10,14 @@
 
 using namespace n_ombrix;
 
+// At 144 DPI, class 2, with 48-px and 24-px system icons: lengths given at 96 DPI scale, the tables go by the class.
+// (At 96 DPI they are the lengths the item list's painting tests measure.)
 TEST(WidgetMetrics, LengthsScaleWithTheDpiAndTablesWithItsClass) {
-    const t_WidgetMetrics at96 = t_WidgetMetrics::For({}, {});
-    const t_WidgetMetrics at144 = t_WidgetMetrics::For({.dpiX = 144,
-                                                        .dpiY = 144,
-                                                        .iconWidth = 48,
-                                                        .iconHeight = 48,
-                                                        .smallIconWidth = 24,
-                                                        .smallIconHeight = 24,
-                                                        .dpiClass = 2},
-                                                       {});
-    const auto lengths = [](const t_WidgetMetrics& m) {
-        return std::tuple(m.unit, m.buttonWidth, m.wideUnit, m.slideRange, m.smallSlideRange, m.rowHeight,
-                          m.compactRowHeight, m.iconLeftInset, m.iconTopInset, m.gripOffset, m.buttonImage);
-    };
-    EXPECT_EQ(lengths(at96), std::tuple(20, 50, 200, 58, 42, 40, 24, 13, 4, 0, 32));
-    EXPECT_EQ(lengths(at144), std::tuple(30, 74, 296, 86, 62, 59, 35, 19, 5, 0, 48));
+    const t_DisplayMetrics display{144, 144, 48, 48, 24, 24, 2}; // DPI, icon and small icon sizes, class
+    const t_WidgetMetrics m = t_WidgetMetrics::For(display, {});
+    EXPECT_EQ(std::tuple(m.unit, m.buttonWidth, m.wideUnit, m.slideRange, m.smallSlideRange, m.rowHeight,
+                         m.compactRowHeight, m.iconLeftInset, m.iconTopInset, m.gripOffset, m.buttonImage),
+              std::tuple(30, 74, 296, 86, 62, 59, 35, 19, 5, 0, 48));
 }
 
 TEST(AnchoredLayout, EdgesFollowTheirReferencesAndAStretchedPaneKeepsOnePixel) {

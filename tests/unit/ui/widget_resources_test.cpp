@@ -1,21 +1,24 @@
-// The shared drawing resources built from the real program's resources, the colours they apply, the desktop's accent
-// read from the test prefix's registry, and the highlight fills drawn into a real buffered-paint DC.
+// The shared drawing resources built from the real program's resources, the colours they apply, and the desktop's
+// accent read from the test prefix's registry (the fills the colours make are seen in the item list's tests). And the
+// popup built with them, in this process on the test prefix's real screen: the resize strip's hit test and the floor
+// the side pane keeps. Where it stands on the work area is seen natively (the arithmetic) and by the system tests.
 
 #include "ui/widget_resources.h"
 
 #include "built_program.h"
-#include "paint_target.h"
+#include "catalogue/catalogue.h"
+#include "launch/default_launcher.h"
+#include "quiet_popup_owner.h"
 #include "registry_override.h"
 #include "resource_ids.h"
+#include "scratch_folder.h"
 #include "system/com_ptr.h"
-#include "ui/drawing.h"
+#include "ui/popup_window.h"
 
 #include <gtest/gtest.h>
 
-#include <uxtheme.h>
-
 #include <set>
-#include <vector>
+#include <tuple>
 
 using namespace n_ombrix;
 using namespace n_ombrix_test;
@@ -29,71 +32,53 @@ protected:
 
     const n_com::t_ComApartment apartment_;
     const t_Module program_ = LoadBuiltProgramResources();
+    t_WidgetResources resources_{program_.Get(), t_DisplayMetrics::Read()};
 };
-
-std::vector<UINT> Commands(HMENU menu) {
-    std::vector<UINT> commands;
-    for (int i = 0; menu && i < GetMenuItemCount(menu); ++i)
-        if (const UINT id = GetMenuItemID(menu, i); id != 0 && id != static_cast<UINT>(-1)) commands.push_back(id);
-    return commands;
-}
 
 } // namespace
 
 TEST_F(WidgetResources, EveryStringMenuIconAndBitmapComesFromTheProgram) {
-    const t_WidgetResources resources(program_.Get(), t_DisplayMetrics::Read());
-    for (unsigned id = IDS_FIRST; id <= IDS_LAST; ++id) EXPECT_NE(*resources.String(id), L'\0') << "string " << id;
-    EXPECT_STREQ(resources.String(IDS_LANGUAGE), L"en");
-    EXPECT_STREQ(resources.String(IDS_LAST + 1), L"");
-    // The context menus keep their order and command numbers; the captions are ours.
-    ASSERT_EQ(GetMenuItemCount(resources.ContextMenus()), 6);
-    const std::vector<std::vector<UINT>> commands{{40001, 40002, 40003, 40004, 40005, 40006, 40007},
-                                                  {40008, 40009, 40010},
-                                                  {40008, 40009, 40010, 40012, 40013},
-                                                  {40008, 40011, 40012, 40013},
-                                                  {40008, 40011, 40012, 40013},
-                                                  {40008}};
+    for (unsigned id = IDS_FIRST; id <= IDS_LAST; ++id) EXPECT_NE(*resources_.String(id), L'\0') << "string " << id;
+    EXPECT_STREQ(resources_.String(IDS_LAST + 1), L"");
+    // The code opens the context menus by position: the power menu, the application's, the command's, a jump-list
+    // entry's, a pinned entry's and a fixed entry's. A menu out of its place lacks a command that place needs.
+    ASSERT_EQ(GetMenuItemCount(resources_.ContextMenus()), 6);
+    const UINT marks[] = {IDC_POWER_SHUT_DOWN, IDC_COPY_TO_SEARCH, IDC_CLEAR_LIST,
+                          IDC_TOGGLE_PIN,      IDC_TOGGLE_PIN,     IDC_OPEN};
     for (int submenu = 0; submenu < 6; ++submenu)
-        EXPECT_EQ(Commands(GetSubMenu(resources.ContextMenus(), submenu)), commands[submenu]) << submenu;
-    EXPECT_TRUE(resources.LargeIcon() && resources.SmallIcon() && resources.ArrowCursor());
-    EXPECT_GT(resources.TextHeight20(), resources.TextHeight16());
-    // Bitmaps 102 to 157, every set at every DPI class: 32 bpp, top-down or not, at its size, with alpha drawn.
-    const auto sizes = [](int set, int dpiClass) -> std::pair<int, int> {
-        if (set == 0) return {narrowGlyphWidths[dpiClass], 2 * narrowGlyphWidths[dpiClass]};
-        if (set == 1) return {gripWidths[dpiClass], gripHeights[dpiClass]};
-        const int side = set >= 4 && set <= 6 ? buttonImageSizes[dpiClass] : smallGlyphSizes[dpiClass];
-        return {side, side};
-    };
-    for (int set = 0; set < 14; ++set) {
-        for (int dpiClass = 0; dpiClass < 4; ++dpiClass) {
-            const int id = IDB_POPUP_FIRST + 4 * set + dpiClass;
-            const n_graphics::n_gdi::t_Bitmap bitmap(static_cast<HBITMAP>(
-                LoadImageW(program_.Get(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-            DIBSECTION section{};
-            ASSERT_EQ(GetObjectW(bitmap.Get(), sizeof section, &section), static_cast<int>(sizeof section)) << id;
-            EXPECT_EQ(std::pair(static_cast<int>(section.dsBm.bmWidth), static_cast<int>(section.dsBm.bmHeight)),
-                      sizes(set, dpiClass))
-                << id;
-            EXPECT_EQ(section.dsBm.bmBitsPixel, 32) << id;
-            std::set<std::uint32_t> alphas;
-            const auto* pixels = static_cast<const std::uint32_t*>(section.dsBm.bmBits);
-            for (int i = 0; i < section.dsBm.bmWidth * section.dsBm.bmHeight; ++i) alphas.insert(pixels[i] >> 24);
-            EXPECT_TRUE(alphas.contains(0) && alphas.size() > 2) << id << " has no alpha drawn";
-        }
+        EXPECT_NE(GetMenuState(GetSubMenu(resources_.ContextMenus(), submenu), marks[submenu], MF_BYCOMMAND),
+                  static_cast<UINT>(-1))
+            << submenu;
+    EXPECT_TRUE(resources_.LargeIcon() && resources_.SmallIcon() && resources_.ArrowCursor());
+    EXPECT_GT(resources_.TextHeight20(), resources_.TextHeight16());
+    // Bitmaps 102 to 157, every set at every DPI class: 32 bpp, top-down or not, at the size drawn, with alpha drawn.
+    for (int id = IDB_POPUP_FIRST; id < IDB_GLYPH_FIRST + 4 * IDB_GLYPH_COUNT; ++id) {
+        const int set = (id - IDB_POPUP_FIRST) / 4, dpi = (id - IDB_POPUP_FIRST) % 4;
+        const int side = set >= 4 && set <= 6 ? buttonImageSizes[dpi] : smallGlyphSizes[dpi];
+        const std::tuple<int, int, int> expected =
+            set == 0   ? std::tuple(narrowGlyphWidths[dpi], 2 * narrowGlyphWidths[dpi], 32)
+            : set == 1 ? std::tuple(gripWidths[dpi], gripHeights[dpi], 32)
+                       : std::tuple(side, side, 32);
+        const n_graphics::n_gdi::t_Bitmap bitmap(static_cast<HBITMAP>(
+            LoadImageW(program_.Get(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+        DIBSECTION section{};
+        ASSERT_EQ(GetObjectW(bitmap.Get(), sizeof section, &section), static_cast<int>(sizeof section)) << id;
+        const BITMAP& bits = section.dsBm;
+        EXPECT_EQ(std::tuple(static_cast<int>(bits.bmWidth), static_cast<int>(bits.bmHeight), int{bits.bmBitsPixel}),
+                  expected)
+            << id;
+        std::set<std::uint32_t> alphas;
+        for (int i = 0; i < bits.bmWidth * bits.bmHeight; ++i)
+            alphas.insert(static_cast<const std::uint32_t*>(bits.bmBits)[i] >> 24);
+        EXPECT_TRUE(alphas.contains(0) && alphas.size() > 2) << id << " has no alpha drawn";
     }
 }
 
 TEST_F(WidgetResources, ColoursFollowTheSchemeOrTheDesktopsAccent) {
-    t_WidgetResources resources(program_.Get(), t_DisplayMetrics::Read());
     t_ColorScheme configured{};
-    configured.fill(Rgb(1, 2, 3));
     configured[30] = 0x00FF0000;
-    resources.ApplyColorScheme(configured, false);
-    EXPECT_EQ(resources.Color(t_ColorIndex::windowBackground), Rgb(1, 2, 3));
-    EXPECT_EQ(resources.IconStore().LogoBackground(), 0xFF0000FFu);
-    LOGBRUSH brush{};
-    ASSERT_TRUE(GetObjectW(resources.Brush(t_BrushIndex::separator), sizeof brush, &brush));
-    EXPECT_EQ(brush.lbColor, Rgb(1, 2, 3));
+    resources_.ApplyColorScheme(configured, false); // (the item list's tests paint with an applied scheme)
+    EXPECT_EQ(resources_.IconStore().LogoBackground(), 0xFF0000FFu);
 
     // Following the theme: the accent from the registry blended by its balance; without them the fallback.
     constexpr wchar_t dwm[] = L"Software\\Microsoft\\Windows\\DWM";
@@ -101,9 +86,8 @@ TEST_F(WidgetResources, ColoursFollowTheSchemeOrTheDesktopsAccent) {
         const t_RegistryOverride color(dwm, L"ColorizationColor", DWORD{0xFF112233});
         const t_RegistryOverride balance(dwm, L"ColorizationColorBalance", DWORD{100});
         EXPECT_EQ(GetWindowsThemeBackground(), 0x00332211u);
-        resources.ApplyColorScheme(configured, true);
-        EXPECT_EQ(resources.Color(t_ColorIndex::windowBackground), 0x00332211u);
-        EXPECT_EQ(resources.Color(t_ColorIndex::frame), colorTable[0].defaultValue);
+        resources_.ApplyColorScheme(configured, true);
+        EXPECT_EQ(resources_.Color(t_ColorIndex::windowBackground), 0x00332211u);
         const t_RegistryOverride wrongSize(dwm, L"ColorizationColorBalance", std::wstring(L"50"));
         EXPECT_EQ(GetWindowsThemeBackground(), 0x00332211u); // a balance that is no number counts as 100
     }
@@ -111,30 +95,33 @@ TEST_F(WidgetResources, ColoursFollowTheSchemeOrTheDesktopsAccent) {
     EXPECT_EQ(GetWindowsThemeBackground(), 0x00CEE5F7u);
 }
 
-TEST_F(WidgetResources, HighlightsFillWithTheirStatesColours) {
-    t_WidgetResources resources(program_.Get(), t_DisplayMetrics::Read());
-    t_ColorScheme scheme{};
-    for (std::size_t i = 0; i < scheme.size(); ++i) scheme[i] = Rgb(static_cast<std::uint32_t>(8 * i), 0, 100);
-    resources.ApplyColorScheme(scheme, false);
+using PopupWindow = WidgetResources;
 
-    t_PaintTarget target(40, 20);
-    const RECT all{0, 0, 40, 20}, inner{10, 2, 30, 18};
-    const auto pixel = [&](int x, int y) { return target.Pixel(x, y); };
-    for (const bool split : {false, true}) {
-        ASSERT_TRUE(target.Paint([&](HDC buffered, const RECT&) {
-            if (split)
-                FillSplitHighlight(buffered, all, inner, resources, t_HighlightState::elevatedSelection);
-            else
-                FillHighlight(buffered, all, resources, t_HighlightState::preliminary);
-        }));
-        if (!split) {
-            EXPECT_EQ(pixel(0, 0), scheme[5]);   // preliminary frame
-            EXPECT_EQ(pixel(20, 10), scheme[6]); // preliminary area
-        } else {
-            EXPECT_EQ(pixel(0, 0), scheme[20]);   // elevated selection frame around everything
-            EXPECT_EQ(pixel(5, 10), scheme[1]);   // "area" outside the inner rectangle
-            EXPECT_EQ(pixel(10, 10), scheme[20]); // the inner rectangle's frame
-            EXPECT_EQ(pixel(20, 10), scheme[21]); // elevated selection area
-        }
-    }
+TEST_F(PopupWindow, OnlyTheStripResizesAndTheSidePaneKeepsItsFloor) {
+    resources_.ApplyColorScheme({}, true);
+    const t_ScratchFolder data(L"popup-window");
+    t_DefaultLauncher launcher(data.Path());
+    launcher.SetCustomExecutors({});
+    t_Catalogue catalogue;
+    t_QuietPopupOwner owner;
+    t_PopupWindow popup(GetModuleHandleW(nullptr), resources_, owner, catalogue, launcher,
+                        t_PopupSettings{.width = 621, .appsListWidth = 300});
+    popup.SetMode(false);
+    popup.Show();
+    const HWND window = popup.Handle();
+    RECT bounds{};
+    GetWindowRect(window, &bounds);
+    // The strip is U + 1 = 21 px at 96 DPI.
+    const auto hit = [&](LONG x) { return SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(x, bounds.top + 100)); };
+    EXPECT_EQ(hit(bounds.right - 22), HTCLIENT);
+    EXPECT_EQ(hit(bounds.right - 21), HTRIGHT);
+    EXPECT_EQ(hit(bounds.right - 1), HTRIGHT);
+    EXPECT_EQ(hit(bounds.right), HTNOWHERE);
+
+    // The side pane is 250 px wide: the right edge goes at most 150 px to the left; the other edges stay.
+    RECT proposed{bounds.left + 5, bounds.top + 5, bounds.right - 400, bounds.bottom - 5};
+    SendMessageW(window, WM_SIZING, WMSZ_RIGHT, reinterpret_cast<LPARAM>(&proposed));
+    EXPECT_EQ(std::tuple(proposed.left, proposed.top, proposed.right, proposed.bottom),
+              std::tuple(bounds.left, bounds.top, bounds.right - 150, bounds.bottom));
+    popup.Hide();
 }

@@ -49,8 +49,7 @@ TEST_F(Window, AnObjectHearsNothingOnceItsWindowIsGoneAndChildrenForgetTheirsWit
     t_NotingWindow parent(class_.Name(), nullptr, 0);
     // A border is off the client area from the start, though WM_NCCALCSIZE came before the object was attached.
     t_NotingWindow child(class_.Name(), parent.Handle(), 10, n_border::left | n_border::bottom);
-    EXPECT_EQ(child.ClientRectangle().right, 49);
-    EXPECT_EQ(child.ClientRectangle().bottom, 29);
+    EXPECT_EQ(std::pair(child.ClientRectangle().right, child.ClientRectangle().bottom), std::pair(49L, 29L));
 
     const HWND window = parent.Handle();
     parent.Destroy();
