@@ -1,9 +1,10 @@
 # The layer order of src/: a folder may include its own layer's headers and those of the layers before it, never
 # those after it, so that dependencies run downward. Sourced after setup.sh, not run.
 #
+# hooks/ holds what Ombrix.exe shares with its hook library, which includes nothing else of ours.
 # search sits below the catalogue, which owns its search over the items; the search itself knows only system/.
 ombrix_layers=(
-  "system"
+  "system hooks"
   "quillane"
   "config launch"
   "search"

@@ -16,6 +16,9 @@ namespace n_ombrix {
 
 namespace {
 
+// Attempts to take the taskbar over at once, each with its handshake's own pauses.
+constexpr int taskbarAttempts = 12;
+
 t_Configuration LoadedConfiguration(const t_ProcessEnvironment& environment) {
     t_Configuration configuration(environment.KnownFolders().DataFolder(), environment.DisplayMetrics().dpiX);
     configuration.Load();
@@ -55,9 +58,23 @@ int t_Application::Run() {
     popup_ = std::make_unique<t_PopupWindow>(environment_.Instance(), widgetResources_,
                                              static_cast<t_PopupOwner&>(*this), catalogue_, launcher_, PopupSettings());
     ApplyConfiguration();
+    AttachTaskbar();
     const WPARAM exitCode = t_MessageLoop::Run();
     if (exitCode == exitNormal) SaveState();
     return static_cast<int>(exitCode);
+}
+
+bool t_Application::AttachTaskbar() {
+    startButtonHook_.reset();
+    // Ombrix starts at logon, often before the shell has made its taskbar. Without one it runs on, the popup opening
+    // on the show request, and takes the taskbar over when the shell announces it.
+    for (int attempt = 0; attempt < taskbarAttempts && !startButtonHook_; ++attempt) {
+        try {
+            startButtonHook_ = std::make_unique<t_StartButtonHook>(popup_->Handle());
+        } catch (const std::exception&) {
+        }
+    }
+    return startButtonHook_ != nullptr;
 }
 
 void t_Application::SaveState() {
@@ -106,6 +123,7 @@ void t_Application::ShowPopup(bool commandMode) {
     if (popup_->Visible()) return;
     SetElevatedMode(GetKeyState(VK_MENU) < 0);
     popup_->Show(); // SetCommandMode gave it its mode and lists
+    if (startButtonHook_) PostMessageW(startButtonHook_->DesktopWindow(), MSG_POPUP_SHOWN, 0, 0);
 }
 
 void t_Application::HidePopup() {
@@ -193,11 +211,11 @@ void t_Application::RunPlacesCommand(t_PlacesCommand command, const t_CatalogueI
         return;
     case t_PlacesCommand::openShellStartMenu:
         HidePopup();
-        // The shell's desktop window opens its own Start menu, at the middle of where the popup stood.
-        if (const HWND desktop = FindWindowW(L"Progman", nullptr)) {
+        // The shell opens its own Start menu through the hook library, at the middle of where the popup stood.
+        if (startButtonHook_) {
             RECT popup{};
             GetWindowRect(popup_->Handle(), &popup);
-            PostMessageW(desktop, MSG_OPEN_SHELL_START, SC_TASKLIST,
+            PostMessageW(startButtonHook_->DesktopWindow(), MSG_OPEN_SHELL_START, SC_TASKLIST,
                          MAKELPARAM((popup.right - popup.left) / 2, (popup.bottom - popup.top) / 2));
         }
         return;

@@ -9,6 +9,7 @@
 #include "config/configuration.h"
 #include "jumplists/current_jump_list.h"
 #include "launch/default_launcher.h"
+#include "taskbar/start_button_hook.h"
 #include "ui/popup_owner.h"
 #include "ui/popup_window.h"
 #include "ui/widget_resources.h"
@@ -50,6 +51,9 @@ public:
     void SystemSettingsChanged() override;
     // The desktop's theme or accent colour changed: the colours follow when the popup follows the Windows theme.
     void WindowsThemeChanged() override;
+    // Takes the shell's Start button and Windows key over, anew; false when the shell has no taskbar to take (yet).
+    bool AttachTaskbar();
+    void TaskbarCreated() override { AttachTaskbar(); }
 
     const t_ProcessEnvironment& Environment() const noexcept { return environment_; }
     const t_Configuration& Configuration() const noexcept { return configuration_; }
@@ -86,6 +90,8 @@ private:
     std::unique_ptr<t_PopupWindow> popup_;
     t_JumpListHeaderTexts jumpListTexts_; // read with the popup
     t_AboutBox aboutBox_;
+    // Empty while the shell's Start button and Windows key are the shell's own.
+    std::unique_ptr<t_StartButtonHook> startButtonHook_;
 };
 
 } // namespace n_ombrix

@@ -34,6 +34,8 @@ public:
     virtual void SessionEnding(bool ending) = 0;
     virtual void SystemSettingsChanged() = 0;
     virtual void WindowsThemeChanged() = 0;
+    // The shell announced a new taskbar ("TaskbarCreated"): the Start button is taken over again.
+    virtual void TaskbarCreated() = 0;
 
 protected:
     t_PopupOwner() = default;

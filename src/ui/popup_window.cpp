@@ -210,7 +210,10 @@ void t_PopupWindow::Hide() {
 }
 
 LRESULT t_PopupWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == taskbarCreated_ && taskbarCreated_ != 0) return 0; // the taskbar integration re-attaches here
+    if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+        owner_.TaskbarCreated();
+        return 0;
+    }
     switch (message) {
     case WM_ACTIVATE:
         // Hiding deactivates the popup too: only a visible one hides, or the text kept for the next show would go.

@@ -21,6 +21,7 @@ public:
     void SessionEnding(bool) override {}
     void SystemSettingsChanged() override {}
     void WindowsThemeChanged() override {}
+    void TaskbarCreated() override {}
 
     int hides = 0;
 };

@@ -1,0 +1,106 @@
+// Ombrix and the shell's taskbar: Wine's own taskbar window, with our stand-in for the shell's desktop window, which
+// Wine's shell lacks. Outside a Wine desktop that taskbar is hidden, so nothing can click its Start button here
+// (scripts/run.sh does, in a Wine desktop), and Wine does not route the Windows key to it: a real press reaches
+// nothing. The tests post to the taskbar window what Windows posts there for the key: WM_SYSCOMMAND with SC_TASKLIST.
+
+#include "ombrix_process.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+using namespace n_ombrix_test;
+
+namespace {
+
+HWND Taskbar() { return FindWindowW(L"Shell_TrayWnd", nullptr); }
+
+bool BecomesVisible(HWND window) {
+    for (int tries = 0; tries < 100; ++tries, Sleep(20))
+        if (IsWindowVisible(window)) return true;
+    return false;
+}
+
+// Hidden, and Ombrix back in its message loop: under Wine without a window manager a hide waits for the X server.
+void HideAndWait(const t_OmbrixProcess& ombrix) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(ombrix.Window(), WM_ACTIVATE, WA_INACTIVE, 0, SMTO_ABORTIFHUNG, 5000, &result);
+}
+
+// The shell's request to the taskbar; whether the popup then shows (it is hidden again afterwards).
+bool RequestShows(const t_OmbrixProcess& ombrix, UINT message = WM_SYSCOMMAND, WPARAM wParam = SC_TASKLIST,
+                  LPARAM lParam = 0) {
+    PostMessageW(Taskbar(), message, wParam, lParam);
+    const bool shown = BecomesVisible(ombrix.Window());
+    HideAndWait(ombrix);
+    return shown;
+}
+
+// The same once Ombrix has taken the taskbar over, which it does a moment after its window exists or the taskbar's
+// announcement.
+bool EventuallyShows(const t_OmbrixProcess& ombrix) {
+    for (int attempt = 0; attempt < 5; ++attempt)
+        if (RequestShows(ombrix)) return true;
+    return false;
+}
+
+void AnnounceTaskbar() { PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0); }
+
+bool ShellAnswers() {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(Taskbar(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result) != 0;
+}
+
+} // namespace
+
+// The Windows key and Windows+R show the popup; F4 lets the shell's own request through once; after Ombrix's exit the
+// taskbar goes on working.
+TEST(Taskbar, TheShellsRequestsShowThePopupAndF4LetsTheShellsOwnThroughOnce) {
+    ASSERT_TRUE(Taskbar()) << "Wine's shell has no taskbar window";
+    const t_OmbrixProcess desktop(L"progman_stand_in.exe", {}, L"Progman");
+    const t_OmbrixProcess ombrix;
+    ASSERT_TRUE(desktop.Window() && ombrix.Window()) << ombrix.State();
+    EXPECT_TRUE(EventuallyShows(ombrix)) << "the Windows key";
+    EXPECT_TRUE(RequestShows(ombrix, WM_HOTKEY, 0, MAKELPARAM(MOD_WIN, 'R'))) << "Windows+R";
+
+    ASSERT_TRUE(ombrix.Show());
+    Sleep(200);
+    INPUT f4[2]{};
+    f4[0].type = f4[1].type = INPUT_KEYBOARD;
+    f4[0].ki.wVk = f4[1].ki.wVk = VK_F4;
+    f4[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, f4, sizeof(INPUT));
+    for (int tries = 0; tries < 100 && IsWindowVisible(ombrix.Window()); ++tries) Sleep(20);
+    HideAndWait(ombrix); // F4's hide has ended and its request gone to the shell
+    Sleep(200);
+    EXPECT_FALSE(RequestShows(ombrix)) << "the shell's own request, let through";
+    EXPECT_TRUE(RequestShows(ombrix)) << "only once";
+
+    EXPECT_TRUE(ombrix.Close()) << ombrix.State();
+    EXPECT_TRUE(ShellAnswers());
+}
+
+// Started before the shell has its desktop window, Ombrix runs on without the taskbar, attaches when the shell
+// announces a taskbar, again at every announcement, and a killed Ombrix leaves the shell working.
+TEST(Taskbar, OmbrixAttachesWhenTheTaskbarIsAnnouncedEveryTimeAndAKilledOneLeavesTheShellWorking) {
+    const t_OmbrixProcess ombrix;
+    ASSERT_TRUE(ombrix.Window()) << ombrix.State();
+    EXPECT_FALSE(RequestShows(ombrix)) << "no desktop window: the shell keeps its Start menu";
+    EXPECT_TRUE(ombrix.Show()) << "the show request still works";
+    HideAndWait(ombrix);
+
+    const t_OmbrixProcess desktop(L"progman_stand_in.exe", {}, L"Progman");
+    for (int announcement = 0; announcement < 20; ++announcement) {
+        AnnounceTaskbar();
+        ASSERT_TRUE(EventuallyShows(ombrix)) << "after announcement " << announcement;
+    }
+
+    DWORD processId = 0;
+    GetWindowThreadProcessId(ombrix.Window(), &processId);
+    const HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, processId);
+    ASSERT_TRUE(process && TerminateProcess(process, 9));
+    CloseHandle(process);
+    ASSERT_TRUE(ombrix.WaitForExit());
+    PostMessageW(Taskbar(), WM_SYSCOMMAND, SC_TASKLIST, 0);
+    EXPECT_TRUE(ShellAnswers());
+}
