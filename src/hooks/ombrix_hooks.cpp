@@ -5,16 +5,18 @@
 // turns into WM_NULL.
 //
 // What each thread sees:
-// - The desktop thread (procedure 1): MSG_HOOK_HANDSHAKE, answered to the application window and passed on to the
-//   taskbar's thread, which may belong to another process (it does under Wine); MSG_OPEN_SHELL_START, passed on to
-//   the taskbar's thread; MSG_POPUP_SHOWN, taken (the shell has nothing to do for it).
-// - The taskbar thread (procedure 2, posted messages): the handshake's copy (the application window and the Start
-//   button to watch); WM_SYSCOMMAND with SC_TASKLIST, the shell's Windows-key (and Ctrl+Esc) request, which becomes
-//   the show request; a left press on the Start button, which becomes the show request, with its release taken too;
-//   WM_HOTKEY for Windows+R, the shell's Run hotkey, which becomes the show request for the run box; and
-//   MSG_OPEN_SHELL_START, which becomes the shell's own task-list request, let through once.
-// - The taskbar thread (procedure 3, sent messages, which a hook cannot take): the taskbar's or the Start button's
-//   destruction, after which nothing is posted until the next handshake.
+// - The desktop thread (procedure 1): MSG_HOOK_HANDSHAKE and MSG_OPEN_SHELL_START, passed on to the taskbar's
+//   thread, which may belong to another process (it does under Wine); MSG_POPUP_SHOWN, taken (the shell has nothing
+//   to do for it).
+// - The taskbar thread (procedure 2, posted messages): the handshake (the application window and the Start button
+//   to watch), answered to the application window; WM_SYSCOMMAND with SC_TASKLIST, the shell's Windows-key (and
+//   Ctrl+Esc) request, which becomes the show request; a left press on the Start button, which becomes the show
+//   request, with its release taken too; WM_HOTKEY for Windows+R, the shell's Run hotkey, which becomes the show
+//   request for the run box; and MSG_OPEN_SHELL_START, which becomes the shell's own task-list request, let through
+//   once.
+// - The taskbar thread (procedure 3, sent messages, which a hook cannot take): Ombrix's farewell (MSG_HOOK_HANDSHAKE
+//   sent with no application window) and the taskbar's or the Start button's destruction, after which nothing is
+//   posted until the next handshake.
 
 #define OMBRIX_HOOKS_BUILDING
 #include "hooks/hook_messages.h"
@@ -47,7 +49,6 @@ void DesktopMessage(MSG& message) {
     switch (message.message) {
     case MSG_HOOK_HANDSHAKE:
         if (const HWND taskbar = Taskbar()) PostMessageW(taskbar, MSG_HOOK_HANDSHAKE, message.wParam, message.lParam);
-        PostMessageW(reinterpret_cast<HWND>(message.wParam), MSG_HOOK_HANDSHAKE, message.wParam, 0);
         Take(message);
         return;
     case MSG_OPEN_SHELL_START:
@@ -78,8 +79,10 @@ bool IsStartPress(const MSG& message) {
 
 void TaskbarMessage(MSG& message) {
     if (message.message == MSG_HOOK_HANDSHAKE) {
+        // Answered from here, once remembered: when Ombrix has the answer, this thread knows its window.
         application = reinterpret_cast<HWND>(message.wParam);
         startButton = reinterpret_cast<HWND>(message.lParam);
+        PostMessageW(application, MSG_HOOK_HANDSHAKE, message.wParam, 0);
         Take(message);
         return;
     }
@@ -124,6 +127,7 @@ LRESULT CALLBACK OmbrixTaskbarMessageHook(int code, WPARAM wParam, LPARAM lParam
 LRESULT CALLBACK OmbrixTaskbarCallHook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION) {
         const CWPSTRUCT& call = *reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (call.message == MSG_HOOK_HANDSHAKE && call.wParam == 0) application = startButton = nullptr;
         if (call.message == WM_NCDESTROY && call.hwnd == startButton) startButton = nullptr;
         if (call.message == WM_NCDESTROY && call.hwnd == Taskbar()) application = startButton = nullptr;
     }

@@ -11,8 +11,9 @@ namespace n_ombrix {
 namespace {
 
 constexpr int handshakePasses = 16;
-constexpr DWORD answerWait = 500; // ms
-constexpr DWORD passPause = 512;  // ms
+constexpr DWORD answerWait = 500;  // ms
+constexpr DWORD passPause = 512;   // ms
+constexpr UINT farewellWait = 500; // ms
 
 n_zql::n_system::n_windows::t_Hook PlaceHook(int type, HOOKPROC procedure, HWND window) {
     n_zql::n_system::n_windows::t_Hook hook(SetWindowsHookExW(type, procedure, GetModuleHandleW(L"Ombrix Hooks.dll"),
@@ -49,6 +50,11 @@ t_StartButtonHook::t_StartButtonHook(HWND applicationWindow)
 }
 
 t_StartButtonHook::~t_StartButtonHook() {
+    // The library forgets the application window before the hooks go: every hook in the taskbar's thread shares what
+    // the library remembers there, and one left behind by a killed Ombrix would go on posting the shell's requests to
+    // whatever window last shook hands.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(taskbar_, MSG_HOOK_HANDSHAKE, 0, 0, SMTO_ABORTIFHUNG, farewellWait, &ignored);
     for (const HWND corner : clickThrough_)
         SetWindowLongW(corner, GWL_EXSTYLE, GetWindowLongW(corner, GWL_EXSTYLE) & ~WS_EX_TRANSPARENT);
     taskbarCalls_.Reset();
