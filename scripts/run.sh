@@ -59,6 +59,10 @@ if [ ! -d "$run_dir/wineprefix/drive_c/users/$(id -un)/AppData/Roaming/Microsoft
 fi
 
 ombrix_log "starting Ombrix on DISPLAY=$DISPLAY"
+# Wine's shell has a taskbar but no desktop window ("Progman"), where Ombrix places its desktop hook: a stand-in of
+# ours provides it.
+wine explorer "/desktop=Ombrix,1280x800" "$ombrix_build/windows/bin/progman_stand_in.exe" </dev/null >/dev/null 2>&1 &
+sleep 2
 wine explorer "/desktop=Ombrix,1280x800" "$ombrix_build/windows/bin/Ombrix.exe" </dev/null >"$run_dir/wine.log" 2>&1 &
 
 sleep 8
@@ -66,10 +70,10 @@ if ! pgrep -f 'Ombrix\.exe' >/dev/null; then
   ombrix_log "Ombrix did not start or ended at once; see $run_dir/wine.log"
   exit 1
 fi
-# Until the taskbar integration opens it, a small helper posts the show request, as the Start button will.
-# It runs in the Wine desktop of Ombrix, where its window is.
-wine explorer "/desktop=Ombrix,1280x800" "$ombrix_build/windows/bin/show_popup.exe" </dev/null >/dev/null 2>&1 ||
-  ombrix_log "the popup could not be asked to show"
+# A click on Wine's Start button with the real pointer opens the popup; the helper runs in the Wine desktop, where
+# the taskbar is.
+wine explorer "/desktop=Ombrix,1280x800" "$ombrix_build/windows/bin/show_popup.exe" start-button </dev/null \
+  >/dev/null 2>&1 || ombrix_log "the Start button could not be clicked"
 sleep 2
 if [ -n "${OMBRIX_OWN_DISPLAY:-}" ]; then
   import -display "$DISPLAY" -window root "$run_dir/screenshot.png" 2>/dev/null &&
