@@ -65,16 +65,30 @@ int t_Application::Run() {
 }
 
 bool t_Application::AttachTaskbar() {
-    startButtonHook_.reset();
-    // Ombrix starts at logon, often before the shell has made its taskbar. Without one it runs on, the popup opening
-    // on the show request, and takes the taskbar over when the shell announces it.
-    for (int attempt = 0; attempt < taskbarAttempts && !startButtonHook_; ++attempt) {
-        try {
-            startButtonHook_ = std::make_unique<t_StartButtonHook>(popup_->Handle());
-        } catch (const std::exception&) {
+    attachingTaskbar_ = true;
+    do {
+        taskbarAnnounced_ = false;
+        startButtonHook_.reset();
+        // Ombrix starts at logon, often before the shell has made its taskbar. Without one it runs on, the popup
+        // opening on the show request, and takes the taskbar over when the shell announces it.
+        for (int attempt = 0; attempt < taskbarAttempts && !startButtonHook_ && !taskbarAnnounced_; ++attempt) {
+            try {
+                startButtonHook_ = std::make_unique<t_StartButtonHook>(popup_->Handle());
+            } catch (const std::exception&) {
+            }
         }
-    }
+    } while (taskbarAnnounced_);
+    attachingTaskbar_ = false;
     return startButtonHook_ != nullptr;
+}
+
+void t_Application::TaskbarCreated() {
+    // The shell's announcement is sent, so it may arrive while a handshake waits: that attachment then starts over,
+    // rather than two of them running into each other.
+    if (attachingTaskbar_)
+        taskbarAnnounced_ = true;
+    else
+        AttachTaskbar();
 }
 
 void t_Application::SaveState() {

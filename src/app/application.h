@@ -53,7 +53,7 @@ public:
     void WindowsThemeChanged() override;
     // Takes the shell's Start button and Windows key over, anew; false when the shell has no taskbar to take (yet).
     bool AttachTaskbar();
-    void TaskbarCreated() override { AttachTaskbar(); }
+    void TaskbarCreated() override;
 
     const t_ProcessEnvironment& Environment() const noexcept { return environment_; }
     const t_Configuration& Configuration() const noexcept { return configuration_; }
@@ -92,6 +92,8 @@ private:
     t_AboutBox aboutBox_;
     // Empty while the shell's Start button and Windows key are the shell's own.
     std::unique_ptr<t_StartButtonHook> startButtonHook_;
+    bool attachingTaskbar_ = false;
+    bool taskbarAnnounced_ = false; // while attaching
 };
 
 } // namespace n_ombrix
