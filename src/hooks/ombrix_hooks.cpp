@@ -37,6 +37,22 @@ bool shellStartAllowed = false;
 
 constexpr DWORD echoWindow = 1000; // ms
 
+// Each hook of this library in a thread's chain (one left behind by an Ombrix that was killed, say) sees every
+// message after the one before it: the first decides what a message is, and the others leave it as decided. A
+// message is known by where the thread keeps it, its time and its number.
+struct t_Decision {
+    const MSG* message = nullptr;
+    DWORD time = 0;
+    UINT number = 0;
+};
+t_Decision decided;
+
+bool AlreadyDecided(const MSG& message) {
+    return decided.message == &message && decided.time == message.time && decided.number == message.message;
+}
+
+void Decide(const MSG& message) { decided = {&message, message.time, message.message}; }
+
 bool Attached() { return application != nullptr && IsWindow(application) != FALSE; }
 
 void RequestPopup(LPARAM runBox) { PostMessageW(application, MSG_SHOW_POPUP, 0, runBox); }
@@ -78,6 +94,7 @@ bool IsStartPress(const MSG& message) {
 }
 
 void TaskbarMessage(MSG& message) {
+    if (AlreadyDecided(message)) return;
     if (message.message == MSG_HOOK_HANDSHAKE) {
         // Answered from here, once remembered: when Ombrix has the answer, this thread knows its window.
         application = reinterpret_cast<HWND>(message.wParam);
@@ -89,6 +106,7 @@ void TaskbarMessage(MSG& message) {
     if (message.message == MSG_OPEN_SHELL_START) {
         // Into the request the shell itself would have had, on the taskbar window, with the same wParam and lParam.
         message.message = WM_SYSCOMMAND;
+        Decide(message);
         shellStartAllowed = true;
         shellStartAllowedAt = GetTickCount();
         return;
@@ -98,6 +116,7 @@ void TaskbarMessage(MSG& message) {
     // Most messages are none of these: the window check comes after.
     if (!(taskList || runHotkey || startPress) || !Attached()) return;
     if (taskList && shellStartAllowed && GetTickCount() - shellStartAllowedAt < echoWindow) {
+        Decide(message);
         shellStartAllowed = false;
         return;
     }

@@ -5,6 +5,7 @@
 
 #include <oleacc.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,20 @@ inline std::vector<std::wstring> RowNames(IAccessible& list) {
     std::vector<std::wstring> names;
     for (LONG id = 1; id <= count; ++id) names.push_back(Text(&IAccessible::get_accName, list, id));
     return names;
+}
+
+// The id of the first row on screen of that name; 0 when there is none.
+inline LONG RowId(IAccessible& list, std::wstring_view name) {
+    const std::vector<std::wstring> names = RowNames(list);
+    const auto found = std::ranges::find(names, name);
+    return found == names.end() ? 0 : static_cast<LONG>(found - names.begin()) + 1;
+}
+
+// The rows once the first is the one named (up to five seconds); none if it never is.
+inline std::vector<std::wstring> WaitForFirstRow(IAccessible& list, const std::wstring& first) {
+    for (int tries = 0; tries < 100; ++tries, Sleep(50))
+        if (std::vector<std::wstring> rows = RowNames(list); !rows.empty() && rows.front() == first) return rows;
+    return {};
 }
 
 } // namespace n_ombrix_test

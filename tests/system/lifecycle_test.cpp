@@ -32,16 +32,6 @@ protected:
 
 } // namespace
 
-TEST_F(Lifecycle, ASecondStartReturnsZeroAtOnceAndLeavesTheFirstRunning) {
-    const t_OmbrixProcess first;
-    ASSERT_NE(first.Window(), nullptr) << "Ombrix " << first.State();
-    EXPECT_FALSE(IsWindowVisible(first.Window())); // at rest the window is hidden
-    EXPECT_EQ(t_OmbrixProcess().WaitForExit(), std::optional<DWORD>(0));
-    EXPECT_TRUE(first.IsRunning() && IsWindow(first.Window()) && !IsWindowVisible(first.Window()));
-    first.Post(WM_CLOSE);
-    EXPECT_EQ(first.WaitForExit(), std::optional<DWORD>(0));
-}
-
 // Every way the session ends saves into the data folder, made on first use, and ends with its own code; a log-off
 // that was cancelled saves too, but Ombrix stays. When the data folder cannot be made, the end is an unexpected
 // error. The roaming application-data folder is then moved, through the shell's per-user folder settings, to a folder
@@ -72,19 +62,21 @@ TEST_F(Lifecycle, EachEndSavesAndEndsWithItsOwnCode) {
         EXPECT_EQ(ombrix.WaitForExit(end.exitCode ? std::chrono::seconds(20) : std::chrono::seconds(2)), end.exitCode);
         EXPECT_EQ(PathIsDirectoryW(DataFolder().c_str()) != FALSE, !end.appData);
         if (!end.exitCode) {
-            ombrix.Post(WM_CLOSE);
-            EXPECT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(0));
+            EXPECT_TRUE(ombrix.Close()) << ombrix.State();
         }
     }
 }
 
-TEST_F(Lifecycle, ADamagedConfigurationIsReplacedByASoundOneAtClose) {
+// A second start returns 0 at once and leaves the first running, its window hidden at rest; a damaged configuration
+// is then replaced by a sound one at close.
+TEST_F(Lifecycle, ASecondStartEndsAtOnceAndADamagedConfigurationIsReplacedAtClose) {
     ASSERT_TRUE(CreateDirectoryW(DataFolder().c_str(), nullptr));
     WriteFileBytes(DataFolder() + L"Configuration.qln", std::string("\xFF\xFE{\0w\0i\0d\0t\0h\0", 14));
     const t_OmbrixProcess ombrix;
     ASSERT_NE(ombrix.Window(), nullptr) << "Ombrix " << ombrix.State();
-    ombrix.Post(WM_CLOSE);
-    ASSERT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(0));
+    EXPECT_EQ(t_OmbrixProcess().WaitForExit(), std::optional<DWORD>(0));
+    EXPECT_TRUE(ombrix.IsRunning() && !IsWindowVisible(ombrix.Window()));
+    ASSERT_TRUE(ombrix.Close()) << ombrix.State();
 
     // Both files are whole documents: every colour is written, and the histories are there, empty.
     n_quillane::t_Document document;

@@ -1,17 +1,16 @@
 // The popup as the user meets it: Ombrix.exe started with shortcuts in the user's Start Menu, shown by the show
-// request, placed on the work area with its seven panes, its list read through the accessibility interface.
+// request, driven by real key presses and pointer clicks, its lists read through the accessibility interface.
 
 #include "accessible_list.h"
 #include "built_program.h"
 #include "launch_record.h"
-#include "link_property_writer.h"
 #include "ombrix_process.h"
 #include "scratch_folder.h"
 #include "shell_link.h"
 
 #include "catalogue/link_properties.h"
-#include "system/com_ptr.h"
 #include "system/known_folders.h"
+#include "system/resource_string.h"
 #include "ui/window_messages.h"
 
 #include "resource_ids.h"
@@ -22,7 +21,6 @@
 #include <shlobj.h>
 
 #include <algorithm>
-#include <string>
 #include <thread>
 #include <tuple>
 
@@ -32,49 +30,24 @@ using n_zql::n_system::n_windows::n_com::t_ComPtr;
 
 namespace {
 
-// A folder of shortcuts in the user's real Start Menu, removed at the end.
-class t_StartMenuFolder {
-public:
-    explicit t_StartMenuFolder(std::initializer_list<const wchar_t*> names)
-        : path_(n_ombrix::KnownFolderPath(FOLDERID_StartMenu) + L"Programs\\Ombrix popup test\\") {
-        RemoveTree(path_);
-        CreateDirectoryW(path_.c_str(), nullptr);
+// A folder of shortcuts to launch_recorder.exe in the user's real Start Menu, removed at the end.
+struct t_StartMenuFolder {
+    explicit t_StartMenuFolder(std::initializer_list<const wchar_t*> names) {
+        RemoveTree(path);
+        CreateDirectoryW(path.c_str(), nullptr);
         for (const wchar_t* name : names)
-            MakeShellLink(path_ + name + L".lnk",
+            MakeShellLink(path + name + L".lnk",
                           {.target = t_LaunchRecord::RecorderPath(), .arguments = L"--" + std::wstring(name)});
     }
-    const std::wstring& Path() const noexcept { return path_; }
     t_StartMenuFolder(const t_StartMenuFolder&) = delete;
-    t_StartMenuFolder& operator=(const t_StartMenuFolder&) = delete;
-    ~t_StartMenuFolder() { RemoveTree(path_); }
+    ~t_StartMenuFolder() { RemoveTree(path); }
 
-private:
-    std::wstring path_;
+    const std::wstring path = n_ombrix::KnownFolderPath(FOLDERID_StartMenu) + L"Programs\\Ombrix popup test\\";
 };
 
-bool BecomesVisible(HWND window, bool visible) {
-    for (int tries = 0; tries < 250; ++tries, Sleep(20))
-        if ((IsWindowVisible(window) != FALSE) == visible) return true;
-    return false;
-}
-
-// A pane's rectangle in the popup's client coordinates.
-RECT PaneRect(HWND popup, int id) {
-    RECT rect{};
-    GetWindowRect(GetDlgItem(popup, id), &rect);
-    MapWindowPoints(HWND_DESKTOP, popup, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-void PressKey(std::initializer_list<WORD> chord);
-void PressKeys(std::wstring_view text);
-
 // A string of the program's table, as the program shows it.
-std::wstring ProgramString(unsigned id) {
-    const n_zql::n_system::n_windows::t_Module program = LoadBuiltProgramResources();
-    const wchar_t* text = nullptr;
-    const int length = LoadStringW(program.Get(), id, reinterpret_cast<LPWSTR>(&text), 0);
-    return length > 0 ? std::wstring(text, static_cast<std::size_t>(length) - 1) : std::wstring();
+std::wstring ProgramString(UINT id) {
+    return n_zql::n_system::n_windows::ResourceString(LoadBuiltProgramResources().Get(), id);
 }
 
 // The search box's text, with its selection as "|start-end" when asked. WM_GETTEXT itself: GetWindowTextW would give
@@ -88,22 +61,62 @@ std::wstring BoxText(HWND popup, bool withSelection = false) {
     return std::wstring(text) + L"|" + std::to_wstring(LOWORD(selection)) + L"-" + std::to_wstring(HIWORD(selection));
 }
 
-// The pane that has the keyboard focus in the popup's process, by its control id.
-int FocusedPane(HWND popup) {
-    GUITHREADINFO thread{};
-    thread.cbSize = sizeof thread;
-    GetGUIThreadInfo(GetWindowThreadProcessId(popup, nullptr), &thread);
-    return GetDlgCtrlID(thread.hwndFocus);
-}
-
 // A rectangle as its four edges, which the test framework compares and prints.
 std::tuple<LONG, LONG, LONG, LONG> Edges(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 
+// Real key presses, as the keyboard gives them, to whatever window has the focus: characters, or the keys of a chord
+// pressed in order and released in the reverse order.
+void Send(std::vector<INPUT> inputs) {
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    Sleep(300);
+}
+void PressKeys(std::wstring_view text) {
+    std::vector<INPUT> inputs(text.size() * 2);
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wScan = text[i / 2];
+        inputs[i].ki.dwFlags = KEYEVENTF_UNICODE | (i % 2 ? KEYEVENTF_KEYUP : 0);
+    }
+    Send(inputs);
+}
+void PressKey(std::initializer_list<WORD> chord) {
+    std::vector<INPUT> inputs(chord.size() * 2);
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = chord.begin()[i < chord.size() ? i : inputs.size() - 1 - i];
+        inputs[i].ki.dwFlags = i < chord.size() ? 0 : KEYEVENTF_KEYUP;
+    }
+    Send(inputs);
+}
+
+// The real pointer: moved to a point on the screen, then its buttons' events (MOUSEEVENTF_...) given there.
+void Pointer(POINT point, std::initializer_list<DWORD> events) {
+    SetCursorPos(point.x, point.y);
+    for (const DWORD flags : events) {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = flags;
+        SendInput(1, &input, sizeof input);
+        Sleep(30);
+    }
+}
+// A right click in the middle of the list's row of that name.
+void RightClick(IAccessible& list, std::wstring_view name) {
+    long left = 0, top = 0, width = 0, height = 0;
+    list.accLocation(&left, &top, &width, &height, Child(RowId(list, name)));
+    Pointer({left + width / 2, top + height / 2}, {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP});
+    Sleep(500);
+}
+
 } // namespace
 
-TEST(Popup, TheShowRequestPlacesItOnTheWorkAreaWithItsPanesAndTheStartMenu) {
+// The show request places the popup on the work area with its seven panes, the Start Menu in its list and the places
+// list beside it. Another window's activation hides it, F5 reloads the list, the About box opens from the places
+// list, and a right click on a shortcut offers to copy its command (on a folder it opens nothing).
+TEST(Popup, TheShowRequestPlacesItWithItsListsAndTheirCommands) {
     const t_ComApartment apartment;
     const t_StartMenuFolder startMenu{L"Alpha", L"Beta"};
+    RemoveTree(n_ombrix::KnownFolderPath(FOLDERID_RoamingAppData) + L"Ombrix"); // an empty history
     const t_OmbrixProcess ombrix;
     const HWND popup = ombrix.Window();
     ASSERT_TRUE(ombrix.Show()) << ombrix.State();
@@ -120,16 +133,16 @@ TEST(Popup, TheShowRequestPlacesItOnTheWorkAreaWithItsPanesAndTheStartMenu) {
     const RECT panes[] = {{0, 20, 50, 60},       {50, 20, cw - 250, 60}, {cw - 250, 20, cw - 50, 60},
                           {cw - 50, 20, cw, 60}, {0, 80, 50, ch - 20},   {50, 80, 350, ch - 20},
                           {350, 80, cw, ch - 20}};
-    for (int id = 1; id <= 7; ++id) EXPECT_EQ(Edges(PaneRect(popup, id)), Edges(panes[id - 1])) << "pane " << id;
+    for (int id = 1; id <= 7; ++id) {
+        RECT pane{};
+        GetWindowRect(GetDlgItem(popup, id), &pane);
+        MapWindowPoints(HWND_DESKTOP, popup, reinterpret_cast<POINT*>(&pane), 2);
+        EXPECT_EQ(Edges(pane), Edges(panes[id - 1])) << "pane " << id;
+    }
 
-    // The list shows the Start Menu's shortcuts, read as a screen reader reads them.
-    const t_ComPtr<IAccessible> list = WaitForAccessibleList(popup, 6);
-    ASSERT_TRUE(list);
-    const std::vector<std::wstring> names = RowNames(*list.Get());
-    EXPECT_TRUE(std::ranges::find(names, L"Ombrix popup test") != names.end()) << names.size() << " rows";
     // Nothing current has a jump list: the side pane shows the places list, its commands under their headers.
-    const t_ComPtr<IAccessible> side = WaitForAccessibleList(popup, 7);
-    ASSERT_TRUE(side);
+    const t_ComPtr<IAccessible> list = WaitForAccessibleList(popup, 6), side = WaitForAccessibleList(popup, 7);
+    ASSERT_TRUE(list && side);
     const std::vector<std::wstring> places = RowNames(*side.Get());
     ASSERT_EQ(places.size(), 10u) << "two headers and eight commands, without places";
     EXPECT_EQ(places.front(), ProgramString(IDS_WINDOWS_HEADER));
@@ -137,7 +150,7 @@ TEST(Popup, TheShowRequestPlacesItOnTheWorkAreaWithItsPanesAndTheStartMenu) {
 
     // Another window's activation hides it; the request for the run box while shown switches without hiding.
     ombrix.Post(WM_ACTIVATE, WA_INACTIVE);
-    EXPECT_TRUE(BecomesVisible(popup, false));
+    EXPECT_TRUE(ombrix.Hides());
     ASSERT_TRUE(ombrix.Show());
     PostMessageW(popup, n_ombrix::MSG_SHOW_POPUP, 0, 1);
     Sleep(300);
@@ -146,102 +159,18 @@ TEST(Popup, TheShowRequestPlacesItOnTheWorkAreaWithItsPanesAndTheStartMenu) {
 
     // F5 reloads: a shortcut added since the start is listed after it.
     const std::wstring added = n_ombrix::KnownFolderPath(FOLDERID_StartMenu) + L"Programs\\Ombrix reload probe.lnk";
-    MakeShellLink(added, {.target = t_LaunchRecord::RecorderPath()});
+    MakeShellLink(added, {.target = t_LaunchRecord::RecorderPath(), .arguments = L"--copied"});
     PressKey({VK_F5});
-    EXPECT_TRUE(BecomesVisible(popup, false)) << "F5 hides the popup for the reload";
+    EXPECT_TRUE(ombrix.Hides()) << "F5 hides the popup for the reload";
     ASSERT_TRUE(ombrix.Show());
-    const std::vector<std::wstring> reloaded = RowNames(*list.Get());
-    EXPECT_TRUE(std::ranges::find(reloaded, L"Ombrix reload probe") != reloaded.end());
-    DeleteFileW(added.c_str());
+    EXPECT_NE(RowId(*list.Get(), L"Ombrix reload probe"), 0);
 
-    EXPECT_TRUE(ombrix.Close()) << ombrix.State();
-}
-
-TEST(Popup, ACommandThatCannotRunComesBackSelectedAtTheNextShow) {
-    const t_OmbrixProcess ombrix;
-    const HWND popup = ombrix.Window();
-    ASSERT_TRUE(ombrix.Show(true)) << ombrix.State();
-    const HWND box = GetDlgItem(popup, 2);
-    const std::wstring typed = L"\"C:\\no such folder\\missing.exe\" /x";
-    for (const wchar_t unit : typed) PostMessageW(box, WM_CHAR, unit, 0);
-    PostMessageW(box, WM_KEYDOWN, VK_RETURN, 0);
-    ASSERT_TRUE(BecomesVisible(popup, false)) << "the run hides the popup";
-
-    ASSERT_TRUE(ombrix.Show(true));
-    EXPECT_EQ(BoxText(popup, true), typed + L"|0-" + std::to_wstring(typed.size()));
-
-    EXPECT_TRUE(ombrix.Close()) << ombrix.State();
-}
-
-// The shell's jump list of an application, from a file Windows 10 wrote for Explorer, beside the item of a Start Menu
-// shortcut that carries Explorer's application identity.
-TEST(Popup, TheSidePaneShowsTheJumpListOfTheCurrentApplication) {
-    const t_ComApartment apartment;
-    const t_StartMenuFolder startMenu{L"Alpha", L"Explorer"};
-    AddLinkProperties(startMenu.Path() + L"Explorer.lnk",
-                      {{n_ombrix::appUserModelIdKey, std::wstring(L"Microsoft.Windows.Explorer")}});
-    const std::wstring jumpList = n_ombrix::KnownFolderPath(FOLDERID_Recent) +
-                                  L"AutomaticDestinations\\f01b4d95cf55d32a.automaticDestinations-ms";
-    SHCreateDirectoryExW(nullptr, (n_ombrix::KnownFolderPath(FOLDERID_Recent) + L"AutomaticDestinations").c_str(),
-                         nullptr);
-    ASSERT_TRUE(
-        CopyFileW(OMBRIX_SHARED_TESTDATA_WINDOWS L"\\jumplists\\win10-f01b4d95cf55d32a.automaticDestinations-ms",
-                  jumpList.c_str(), FALSE));
-    const t_OmbrixProcess ombrix;
-    const HWND popup = ombrix.Window();
-    ASSERT_TRUE(ombrix.Show()) << ombrix.State();
-
-    // The folder opens in place; choosing Explorer in it puts its jump list beside it.
-    const t_ComPtr<IAccessible> list = WaitForAccessibleList(popup, 6);
-    ASSERT_TRUE(list);
-    const auto rowOf = [&](const wchar_t* name) {
-        const std::vector<std::wstring> names = RowNames(*list.Get());
-        return static_cast<LONG>(std::ranges::find(names, name) - names.begin()) + 1;
-    };
-    ASSERT_EQ(list->accDoDefaultAction(Child(rowOf(L"Ombrix popup test"))), S_OK);
-    ASSERT_EQ(list->accSelect(SELFLAG_TAKESELECTION, Child(rowOf(L"Explorer"))), S_OK);
-    const t_ComPtr<IAccessible> side = WaitForAccessibleList(popup, 7);
-    ASSERT_TRUE(side);
-    std::vector<std::wstring> rows;
-    for (int tries = 0; tries < 100 && (rows.empty() || rows.front() != ProgramString(207)); ++tries, Sleep(50))
-        rows = RowNames(*side.Get());
-    ASSERT_FALSE(rows.empty());
-    EXPECT_EQ(rows.front(), ProgramString(207)) << "the pinned entries' header first";
-    EXPECT_GT(rows.size(), 5u);
-
-    // Delete on an entry removes it from the shell's own file: the jump list read again has one entry less.
-    ASSERT_EQ(side->accSelect(SELFLAG_TAKEFOCUS | SELFLAG_TAKESELECTION, Child(static_cast<LONG>(rows.size()))), S_OK);
-    Sleep(200);
-    PressKey({VK_DELETE});
-    std::vector<std::wstring> after;
-    for (int tries = 0; tries < 100 && (after = RowNames(*side.Get())).size() == rows.size(); ++tries) Sleep(50);
-    EXPECT_EQ(after.size(), rows.size() - 1);
-
-    // Back to a shortcut without a jump list: the places list again.
-    ASSERT_EQ(list->accSelect(SELFLAG_TAKESELECTION, Child(rowOf(L"Alpha"))), S_OK);
-    for (int tries = 0; tries < 100 && rows.front() != ProgramString(IDS_WINDOWS_HEADER); ++tries, Sleep(50))
-        rows = RowNames(*side.Get());
-    EXPECT_EQ(rows.front(), ProgramString(IDS_WINDOWS_HEADER));
-
-    EXPECT_TRUE(ombrix.Close()) << ombrix.State();
-    DeleteFileW(jumpList.c_str());
-}
-
-// The About box is modal to Ombrix's thread: a screen reader's default action on its row returns once it closes.
-TEST(Popup, TheAboutBoxOpensFromThePlacesList) {
-    const t_ComApartment apartment;
-    const t_OmbrixProcess ombrix;
-    const HWND popup = ombrix.Window();
-    ASSERT_TRUE(ombrix.Show()) << ombrix.State();
-    const t_ComPtr<IAccessible> side = WaitForAccessibleList(popup, 7);
-    ASSERT_TRUE(side);
-    const std::vector<std::wstring> names = RowNames(*side.Get());
-    const auto about = std::ranges::find(names, ProgramString(IDS_ABOUT));
-    ASSERT_NE(about, names.end());
-    const LONG id = static_cast<LONG>(about - names.begin()) + 1;
-    std::thread reader([popup, id] {
+    // The About box is modal to Ombrix's thread: a screen reader's default action on its row returns once it closes.
+    const LONG about = RowId(*side.Get(), ProgramString(IDS_ABOUT));
+    ASSERT_NE(about, 0);
+    std::thread reader([popup, about] {
         const t_ComApartment readerApartment;
-        if (const t_ComPtr<IAccessible> pane = WaitForAccessibleList(popup, 7)) pane->accDoDefaultAction(Child(id));
+        if (const t_ComPtr<IAccessible> pane = WaitForAccessibleList(popup, 7)) pane->accDoDefaultAction(Child(about));
     });
     HWND dialog = nullptr;
     for (int tries = 0; tries < 250 && !dialog; ++tries, Sleep(20)) dialog = FindWindowW(nullptr, L"About Ombrix");
@@ -250,96 +179,30 @@ TEST(Popup, TheAboutBoxOpensFromThePlacesList) {
     if (dialog) PostMessageW(dialog, WM_CLOSE, 0, 0);
     reader.join();
 
-    EXPECT_TRUE(ombrix.Close()) << ombrix.State();
-}
-
-// Characters as the run box's user types them: completion from the history as they come, none after a Backspace,
-// the history's candidates on Up, Escape to hide.
-TEST(Popup, TheRunBoxCompletesFromTheHistoryAndTheKeysMoveAndHide) {
-    const std::wstring data = n_ombrix::KnownFolderPath(FOLDERID_RoamingAppData) + L"Ombrix\\";
-    RemoveTree(data);
-    CreateDirectoryW(data.c_str(), nullptr);
-    const std::wstring history = L"\"Ombrix History\"\n    \"default executor\" \"\"=\"notepad\" \"\"=\"winemine\"\n";
-    WriteFileBytes(data + L"History.qln",
-                   "\xFF\xFE" + std::string(reinterpret_cast<const char*>(history.data()), history.size() * 2));
-    const t_OmbrixProcess ombrix;
-    const HWND popup = ombrix.Window();
-    ASSERT_TRUE(ombrix.Show(true)) << ombrix.State();
-    const HWND box = GetDlgItem(popup, 2);
-    const auto text = [&] { return BoxText(popup, true); };
-    const auto type = [&](std::wstring_view units) {
-        for (const wchar_t unit : units) SendMessageW(box, WM_CHAR, unit, 0);
-    };
-
-    type(L"no");
-    EXPECT_EQ(text(), L"notepad|2-7") << "the rest of the history's entry, selected";
-    type(L"\b");
-    EXPECT_EQ(text(), L"no|2-2") << "no completion again after a Backspace";
-    type(L"\b");
-    SendMessageW(box, WM_KEYDOWN, VK_UP, 0);
-    EXPECT_EQ(text(), L"winemine|8-8") << "Up: the last of the entries that hold an n";
-    SendMessageW(box, WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_FALSE(IsWindowVisible(popup));
-
-    EXPECT_TRUE(ombrix.Close()) << ombrix.State();
-    RemoveTree(data);
-}
-
-namespace {
-
-// Real key presses, as the keyboard gives them, to whatever window has the focus.
-void PressKeys(std::wstring_view text) {
-    std::vector<INPUT> inputs;
-    for (const wchar_t unit : text) {
-        INPUT press{};
-        press.type = INPUT_KEYBOARD;
-        press.ki.wScan = unit;
-        press.ki.dwFlags = KEYEVENTF_UNICODE;
-        inputs.push_back(press);
-        press.ki.dwFlags |= KEYEVENTF_KEYUP;
-        inputs.push_back(press);
-    }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    // A right click on the folder opens no menu, so the Escape after it hides the popup; on the shortcut it opens the
+    // menu whose "Copy to the search box" puts its command there.
+    ASSERT_TRUE(ombrix.Show());
     Sleep(300);
-}
-
-// The keys of a chord pressed in order and released in the reverse order.
-void PressKey(std::initializer_list<WORD> chord) {
-    std::vector<INPUT> inputs(chord.size() * 2);
-    std::size_t i = 0;
-    for (const WORD key : chord) {
-        inputs[i].type = inputs[inputs.size() - 1 - i].type = INPUT_KEYBOARD;
-        inputs[i].ki.wVk = inputs[inputs.size() - 1 - i].ki.wVk = key;
-        inputs[inputs.size() - 1 - i].ki.dwFlags = KEYEVENTF_KEYUP;
-        ++i;
-    }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    Sleep(200);
-}
-
-} // namespace
-
-TEST(Popup, TypingANameAndEnterLaunchesTheShortcut) {
-    const t_ComApartment apartment;
-    const t_StartMenuFolder startMenu{};
-    MakeShellLink(startMenu.Path() + L"Quillwort Recorder.lnk",
-                  {.target = t_LaunchRecord::RecorderPath(), .arguments = L"--typed"});
-    const t_LaunchRecord record(startMenu.Path());
-    const t_OmbrixProcess ombrix;
-    const HWND popup = ombrix.Window();
-    ASSERT_TRUE(ombrix.Show()) << ombrix.State();
+    RightClick(*list.Get(), L"Ombrix popup test");
+    PressKey({VK_ESCAPE});
+    EXPECT_TRUE(ombrix.Hides()) << "no menu took the Escape";
+    ASSERT_TRUE(ombrix.Show());
     Sleep(300);
-    PressKeys(L"quillw");
-    PressKey({VK_RETURN});
-    EXPECT_EQ(record.Wait().parameters, L"--typed");
-    EXPECT_TRUE(BecomesVisible(popup, false)) << "a launch hides the popup";
+    RightClick(*list.Get(), L"Ombrix reload probe");
+    PressKeys(L"c");
+    EXPECT_EQ(BoxText(popup), L"\"" + t_LaunchRecord::RecorderPath() + L"\" --copied");
+
     EXPECT_TRUE(ombrix.Close()) << ombrix.State();
+    DeleteFileW(added.c_str());
 }
 
-// The run box from the keyboard alone: a typed command runs and heads its executor's history at the next show, Up
-// brings it back, Ctrl+Space completes a path, Tab goes round the three panes, a digit is typed unless Alt is held,
-// when it is a power action (1 locks: the popup hides first; under Wine locking does nothing).
-TEST(Popup, TheKeyboardAloneRunsRecallsCompletesCyclesAndLocks) {
+// The run box from the keyboard alone: a typed command runs and heads its executor's history at the next show, where
+// Up brings it back and a first character completes it (but not after a Backspace); Ctrl+Space completes a path, Tab
+// goes round the three panes, a digit is typed unless Alt is held, when it is a power action (1 locks: the popup hides
+// first; under Wine locking does nothing). The launch button slid to the left far enough runs the typed command with
+// administrator rights (under Wine a request for them runs the program as it is); released short of that it runs
+// nothing. A command that cannot run comes back selected at the next show.
+TEST(Popup, TheRunBoxFromRealKeysAndThePointer) {
     const t_ComApartment apartment;
     const t_ScratchFolder folder(L"keys");
     WriteFileBytes(folder / L"quillwort-complete.txt", "");
@@ -352,7 +215,7 @@ TEST(Popup, TheKeyboardAloneRunsRecallsCompletesCyclesAndLocks) {
     PressKeys(command);
     PressKey({VK_RETURN});
     EXPECT_EQ(record.Wait().parameters, L"--keyed");
-    ASSERT_TRUE(BecomesVisible(popup, false)) << "the run hides the popup";
+    ASSERT_TRUE(ombrix.Hides()) << "the run hides the popup";
 
     ASSERT_TRUE(ombrix.Show(true));
     const t_ComPtr<IAccessible> list = WaitForAccessibleList(popup, 6);
@@ -362,144 +225,94 @@ TEST(Popup, TheKeyboardAloneRunsRecallsCompletesCyclesAndLocks) {
     EXPECT_EQ(BoxText(popup), command);
 
     PressKey({VK_ESCAPE});
-    ASSERT_TRUE(BecomesVisible(popup, false));
+    ASSERT_TRUE(ombrix.Hides());
     ASSERT_TRUE(ombrix.Show(true));
+    PressKeys(L"\"");
+    EXPECT_EQ(BoxText(popup, true), command + L"|1-" + std::to_wstring(command.size())) << "the rest, selected";
+    PressKey({VK_BACK});
+    EXPECT_EQ(BoxText(popup, true), L"\"|1-1") << "no completion again after a Backspace";
+    PressKey({VK_BACK});
     PressKeys(folder.Path() + L"quillwort-c");
     PressKey({VK_CONTROL, VK_SPACE});
     EXPECT_EQ(BoxText(popup, true), folder / L"quillwort-complete.txt|" + std::to_wstring(folder.Path().size() + 11) +
                                         L"-" + std::to_wstring(folder.Path().size() + 22));
 
+    // The pane that has the keyboard focus in the popup's process, by its control id, after each press.
     std::vector<int> focused;
     for (const auto chord : {std::initializer_list<WORD>{VK_TAB}, {VK_TAB}, {VK_TAB}, {VK_SHIFT, VK_TAB}}) {
         PressKey(chord);
-        focused.push_back(FocusedPane(popup));
+        GUITHREADINFO thread{};
+        thread.cbSize = sizeof thread;
+        GetGUIThreadInfo(GetWindowThreadProcessId(popup, nullptr), &thread);
+        focused.push_back(GetDlgCtrlID(thread.hwndFocus));
     }
     EXPECT_EQ(focused, (std::vector<int>{6, 7, 2, 7})) << "the list, the side pane, the box; Shift goes back";
 
     PressKey({VK_TAB});
     PressKeys(L"1");
-    EXPECT_TRUE(IsWindowVisible(popup));
-    EXPECT_EQ(BoxText(popup).back(), L'1');
+    EXPECT_EQ(BoxText(popup).back(), L'1') << "without Alt, a digit is typed";
     PressKey({VK_MENU, '1'});
-    EXPECT_TRUE(BecomesVisible(popup, false)) << "Alt+1: the first power action";
+    EXPECT_TRUE(ombrix.Hides()) << "Alt+1: the first power action";
 
-    EXPECT_TRUE(ombrix.Close()) << ombrix.State();
-    RemoveTree(n_ombrix::KnownFolderPath(FOLDERID_RoamingAppData) + L"Ombrix");
-}
-
-namespace {
-
-// The real pointer: moved to a point on the screen, then a button pressed and released there.
-void ClickAt(POINT point, bool right) {
-    SetCursorPos(point.x, point.y);
-    INPUT inputs[2]{};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-    SendInput(2, inputs, sizeof(INPUT));
-}
-
-} // namespace
-
-// A right click on a shortcut opens its menu, whose "copy" puts its command into the search box; on a folder it opens
-// nothing.
-TEST(Popup, ARightClickOnAShortcutOffersToCopyItsCommand) {
-    const t_ComApartment apartment;
-    const t_StartMenuFolder startMenu{L"Alpha", L"Beta"};
-    const std::wstring link = n_ombrix::KnownFolderPath(FOLDERID_StartMenu) + L"Programs\\Aardvark Recorder.lnk";
-    MakeShellLink(link, {.target = t_LaunchRecord::RecorderPath(), .arguments = L"--copied"});
-    const t_OmbrixProcess ombrix;
-    const HWND popup = ombrix.Window();
-    ASSERT_TRUE(ombrix.Show()) << ombrix.State();
-    const t_ComPtr<IAccessible> list = WaitForAccessibleList(popup, 6);
-    ASSERT_TRUE(list);
-    const std::vector<std::wstring> names = RowNames(*list.Get());
-    const auto middleOf = [&](const wchar_t* name) {
-        long left = 0, top = 0, width = 0, height = 0;
-        const LONG id = static_cast<LONG>(std::ranges::find(names, name) - names.begin()) + 1;
-        list->accLocation(&left, &top, &width, &height, Child(id));
-        return POINT{left + width / 2, top + height / 2};
-    };
-
-    ClickAt(middleOf(L"Ombrix popup test"), true);
-    Sleep(500);
-    PressKey({VK_ESCAPE}); // were a menu open, this closes it; none should be
-    Sleep(300);
-    EXPECT_TRUE(IsWindowVisible(popup) == FALSE) << "no menu took the Escape, so the popup hid";
-    ASSERT_TRUE(ombrix.Show());
-    Sleep(300);
-
-    ClickAt(middleOf(L"Aardvark Recorder"), true);
-    Sleep(500);
-    PressKeys(L"c"); // the menu's "Copy to the search box"
-    EXPECT_EQ(BoxText(popup), L"\"" + t_LaunchRecord::RecorderPath() + L"\" --copied");
-
-    EXPECT_TRUE(ombrix.Close()) << ombrix.State();
-    DeleteFileW(link.c_str());
-}
-
-// The launch button slid to the left far enough runs the typed command with administrator rights (under Wine a
-// request for them runs the program as it is); released short of that, or clicked, it does not slide.
-TEST(Popup, TheLaunchButtonSlidToTheLeftRunsTheTypedCommand) {
-    const t_ScratchFolder folder(L"launch-slide");
-    const t_LaunchRecord record(folder.Path());
-    const t_OmbrixProcess ombrix;
-    const HWND popup = ombrix.Window();
-    ASSERT_TRUE(ombrix.Show(true)) << ombrix.State();
-    Sleep(300);
+    ASSERT_TRUE(ombrix.Show(true));
     PressKeys(L"\"" + t_LaunchRecord::RecorderPath() + L"\" --slid");
     RECT button{};
     GetWindowRect(GetDlgItem(popup, 3), &button);
     const POINT start{button.left + (button.right - button.left) * 3 / 4, (button.top + button.bottom) / 2};
-    SetCursorPos(start.x, start.y);
-    const auto mouse = [](DWORD flags) {
-        INPUT input{};
-        input.type = INPUT_MOUSE;
-        input.mi.dwFlags = flags;
-        SendInput(1, &input, sizeof input);
-        Sleep(30);
-    };
     const auto slide = [&](int steps) {
-        SetCursorPos(start.x, start.y);
-        mouse(MOUSEEVENTF_LEFTDOWN);
-        for (int step = 1; step <= steps; ++step) {
-            SetCursorPos(start.x - step * 10, start.y);
-            mouse(MOUSEEVENTF_MOVE);
-        }
-        mouse(MOUSEEVENTF_LEFTUP);
+        Pointer(start, {MOUSEEVENTF_LEFTDOWN});
+        for (int step = 1; step <= steps; ++step) Pointer({start.x - step * 10, start.y}, {MOUSEEVENTF_MOVE});
+        Pointer({start.x - steps * 10, start.y}, {MOUSEEVENTF_LEFTUP});
         Sleep(300);
     };
     slide(3); // 30 px: a slide, short of the 58-px range at 96 DPI less the drag tolerance
     EXPECT_TRUE(IsWindowVisible(popup)) << "a short slide runs nothing (a click would have run and hidden it)";
     slide(10); // 100 px: past the range
     EXPECT_EQ(record.Wait().parameters, L"--slid");
-    EXPECT_FALSE(IsWindowVisible(popup));
+    ASSERT_TRUE(ombrix.Hides());
+
+    ASSERT_TRUE(ombrix.Show(true));
+    const std::wstring missing = L"\"C:\\no such folder\\missing.exe\" /x";
+    PressKeys(missing);
+    PressKey({VK_RETURN});
+    ASSERT_TRUE(ombrix.Hides()) << "the run hides the popup";
+    ASSERT_TRUE(ombrix.Show(true));
+    EXPECT_EQ(BoxText(popup, true), missing + L"|0-" + std::to_wstring(missing.size()));
 
     EXPECT_TRUE(ombrix.Close()) << ombrix.State();
+    RemoveTree(n_ombrix::KnownFolderPath(FOLDERID_RoamingAppData) + L"Ombrix");
 }
 
 // The list as a screen reader meets it: rows named by their captions, the current one selected, their places on the
-// screen, and a row run through its default action, for real.
-TEST(Popup, AScreenReaderReadsTheListAndRunsARow) {
+// screen, and a row run through its default action, for real. The current row's application has its jump list beside
+// the list (from a file Windows 10 wrote for Explorer, on a shortcut that carries Explorer's application identity),
+// where Delete removes an entry. A shortcut's name typed and Enter run it too.
+TEST(Popup, AScreenReaderReadsAndRunsTheListWithTheJumpListOfTheCurrentApplicationBesideIt) {
     const t_ComApartment apartment;
-    const t_StartMenuFolder startMenu{L"Alpha", L"Beta", L"Gamma"};
-    const t_LaunchRecord record(startMenu.Path()); // before the start: launched programs inherit where to record
+    const t_StartMenuFolder startMenu{L"Alpha", L"Beta", L"Explorer", L"Gamma"};
+    AddLinkProperties(startMenu.path + L"Explorer.lnk",
+                      {{n_ombrix::appUserModelIdKey, std::wstring(L"Microsoft.Windows.Explorer")}});
+    const std::wstring recent = n_ombrix::KnownFolderPath(FOLDERID_Recent) + L"AutomaticDestinations\\";
+    SHCreateDirectoryExW(nullptr, recent.c_str(), nullptr);
+    const std::wstring jumpList = recent + L"f01b4d95cf55d32a.automaticDestinations-ms";
+    ASSERT_TRUE(
+        CopyFileW(OMBRIX_SHARED_TESTDATA_WINDOWS L"\\jumplists\\win10-f01b4d95cf55d32a.automaticDestinations-ms",
+                  jumpList.c_str(), FALSE));
+    const t_LaunchRecord record(startMenu.path); // before the start: launched programs inherit where to record
     const t_OmbrixProcess ombrix;
     const HWND popup = ombrix.Window();
     ASSERT_TRUE(ombrix.Show()) << ombrix.State();
-    const t_ComPtr<IAccessible> accessible = WaitForAccessibleList(popup, 6);
-    ASSERT_TRUE(accessible);
+    const t_ComPtr<IAccessible> accessible = WaitForAccessibleList(popup, 6), side = WaitForAccessibleList(popup, 7);
+    ASSERT_TRUE(accessible && side);
     IAccessible& list = *accessible.Get();
 
-    // The folder opens in place, current, its three shortcuts under it.
-    std::vector<std::wstring> names = RowNames(list);
-    const auto folder = static_cast<LONG>(std::ranges::find(names, L"Ombrix popup test") - names.begin()) + 1;
+    // The folder opens in place, current, its shortcuts under it.
+    const LONG folder = RowId(list, L"Ombrix popup test");
     ASSERT_EQ(list.accDoDefaultAction(Child(folder)), S_OK);
-    names = RowNames(list);
-    ASSERT_GE(names.size(), static_cast<std::size_t>(folder + 3));
-    EXPECT_EQ(std::vector<std::wstring>(names.begin() + folder, names.begin() + folder + 3),
-              (std::vector<std::wstring>{L"Alpha", L"Beta", L"Gamma"}));
-    EXPECT_EQ(Number(&IAccessible::get_accRole, list, CHILDID_SELF), ROLE_SYSTEM_LIST);
+    const std::vector<std::wstring> names = RowNames(list);
+    ASSERT_GE(names.size(), static_cast<std::size_t>(folder + 4));
+    EXPECT_EQ(std::vector<std::wstring>(names.begin() + folder, names.begin() + folder + 4),
+              (std::vector<std::wstring>{L"Alpha", L"Beta", L"Explorer", L"Gamma"}));
     EXPECT_EQ(Number(&IAccessible::get_accRole, list, folder + 1), ROLE_SYSTEM_LISTITEM);
     EXPECT_EQ(Text(&IAccessible::get_accDefaultAction, list, folder), L"Collapse");
     EXPECT_EQ(Text(&IAccessible::get_accDefaultAction, list, folder + 1), L"Open");
@@ -516,8 +329,28 @@ TEST(Popup, AScreenReaderReadsTheListAndRunsARow) {
     GetWindowRect(GetDlgItem(popup, 6), &pane);
     EXPECT_EQ(std::tuple(left[0], width[0], top[1]), std::tuple(pane.left, pane.right - pane.left, top[0] + height[0]));
 
-    // The default action runs the row's shortcut.
+    // Explorer, now current, has its jump list beside the list, the pinned entries first. Delete on an entry removes
+    // it from the shell's own file: the jump list read again has one entry less.
+    const std::vector<std::wstring> rows = WaitForFirstRow(*side.Get(), ProgramString(IDS_PINNED_HEADER));
+    ASSERT_GT(rows.size(), 5u);
+    ASSERT_EQ(side->accSelect(SELFLAG_TAKEFOCUS | SELFLAG_TAKESELECTION, Child(static_cast<LONG>(rows.size()))), S_OK);
+    Sleep(200);
+    PressKey({VK_DELETE});
+    std::vector<std::wstring> after;
+    for (int tries = 0; tries < 100 && (after = RowNames(*side.Get())).size() == rows.size(); ++tries) Sleep(50);
+    EXPECT_EQ(after.size(), rows.size() - 1);
+    // Back to a shortcut without a jump list: the places list again.
+    ASSERT_EQ(list.accSelect(SELFLAG_TAKESELECTION, Child(folder + 1)), S_OK);
+    EXPECT_FALSE(WaitForFirstRow(*side.Get(), ProgramString(IDS_WINDOWS_HEADER)).empty());
+
+    // The default action runs the row's shortcut; so does its name typed and Enter. A launch hides the popup.
     ASSERT_EQ(list.accDoDefaultAction(Child(folder + 2)), S_OK);
     EXPECT_EQ(record.Wait().parameters, L"--Beta");
+    ASSERT_TRUE(ombrix.Hides());
+    ASSERT_TRUE(ombrix.Show());
+    PressKeys(L"gamm");
+    PressKey({VK_RETURN});
+    EXPECT_EQ(record.Wait().parameters, L"--Gamma");
     EXPECT_TRUE(ombrix.Close()) << ombrix.State();
+    DeleteFileW(jumpList.c_str());
 }

@@ -1,9 +1,11 @@
 // Ombrix and the shell's taskbar: Wine's own taskbar window, with our stand-in for the shell's desktop window, which
-// Wine's shell lacks. Outside a Wine desktop that taskbar is hidden, so nothing can click its Start button here
-// (scripts/run.sh does, in a Wine desktop), and Wine does not route the Windows key to it: a real press reaches
-// nothing. The tests post to the taskbar window what Windows posts there for the key: WM_SYSCOMMAND with SC_TASKLIST.
+// Wine's shell lacks. Outside a Wine desktop that taskbar is hidden (the last test makes a desktop of its own to click
+// its Start button), and Wine does not route the Windows key to it: a real press reaches nothing. The tests post to the
+// taskbar window what Windows posts there for the key: WM_SYSCOMMAND with SC_TASKLIST.
 
 #include "ombrix_process.h"
+#include "registry_override.h"
+#include "scratch_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -57,7 +59,7 @@ bool ShellAnswers() {
 // taskbar goes on working.
 TEST(Taskbar, TheShellsRequestsShowThePopupAndF4LetsTheShellsOwnThroughOnce) {
     ASSERT_TRUE(Taskbar()) << "Wine's shell has no taskbar window";
-    const t_OmbrixProcess desktop(L"progman_stand_in.exe", {}, L"Progman");
+    const t_OmbrixProcess desktop(L"progman_stand_in.exe", L"Progman");
     const t_OmbrixProcess ombrix;
     ASSERT_TRUE(desktop.Window() && ombrix.Window()) << ombrix.State();
     EXPECT_TRUE(EventuallyShows(ombrix)) << "the Windows key";
@@ -89,7 +91,7 @@ TEST(Taskbar, OmbrixAttachesWhenTheTaskbarIsAnnouncedEveryTimeAndAKilledOneLeave
     EXPECT_TRUE(ombrix.Show()) << "the show request still works";
     HideAndWait(ombrix);
 
-    const t_OmbrixProcess desktop(L"progman_stand_in.exe", {}, L"Progman");
+    const t_OmbrixProcess desktop(L"progman_stand_in.exe", L"Progman");
     for (int announcement = 0; announcement < 20; ++announcement) {
         AnnounceTaskbar();
         ASSERT_TRUE(EventuallyShows(ombrix)) << "after announcement " << announcement;
@@ -103,4 +105,46 @@ TEST(Taskbar, OmbrixAttachesWhenTheTaskbarIsAnnouncedEveryTimeAndAKilledOneLeave
     ASSERT_TRUE(ombrix.WaitForExit());
     PostMessageW(Taskbar(), WM_SYSCOMMAND, SC_TASKLIST, 0);
     EXPECT_TRUE(ShellAnswers());
+}
+
+// A real click on Wine's Start button, in a Wine desktop of the test's own, where Wine's taskbar shows. Windows are
+// found within one desktop, so show_popup.exe clicks and looks from inside it.
+TEST(Taskbar, AClickOnWinesStartButtonShowsThePopupAndOnceOmbrixHasEndedWinesOwnMenu) {
+    const t_RegistryOverride shell(L"Software\\Wine\\Explorer\\Desktops\\OmbrixTaskbarTest", L"EnableShell", DWORD{1});
+    const t_ScratchFolder folder(L"start-button");
+    const auto inDesktop = [](const wchar_t* program, const std::wstring& arguments = {}) {
+        std::wstring commandLine =
+            L"explorer.exe /desktop=OmbrixTaskbarTest,1024x768 \"" + BuiltProgramPath(program) + L"\" " + arguments;
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                            &process))
+            return;
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    };
+    const auto ombrixRuns = [] {
+        const HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, L"Ombrix_Is_Running");
+        if (mutex) CloseHandle(mutex);
+        return mutex != nullptr;
+    };
+    const auto clickShows = [&](const wchar_t* name) {
+        const std::wstring file = folder / name;
+        inDesktop(L"show_popup.exe", L"start-button \"" + file + L"\"");
+        for (int tries = 0; tries < 250 && GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES; ++tries)
+            Sleep(20);
+        Sleep(100);
+        return ReadFileBytes(file);
+    };
+
+    inDesktop(L"progman_stand_in.exe");
+    Sleep(2000);
+    inDesktop(L"Ombrix.exe");
+    for (int tries = 0; tries < 250 && !ombrixRuns(); ++tries) Sleep(20);
+    Sleep(3000); // its window made and the taskbar taken over
+    EXPECT_EQ(clickShows(L"ombrix.txt"), "popup=1 menu=0");
+    inDesktop(L"show_popup.exe", L"close");
+    for (int tries = 0; tries < 500 && ombrixRuns(); ++tries) Sleep(20);
+    EXPECT_EQ(clickShows(L"shell.txt"), "popup=0 menu=1");
 }

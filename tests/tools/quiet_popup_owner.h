@@ -1,6 +1,5 @@
 #pragma once
-// A popup owner that does nothing but count the hides: for a popup made in a test or a benchmark, whose commands
-// must not run.
+// A popup owner that does nothing: for a popup made in a test or a benchmark, whose commands must not run.
 
 #include "ui/popup_owner.h"
 
@@ -9,7 +8,7 @@ namespace n_ombrix_test {
 class t_QuietPopupOwner final : public n_ombrix::t_PopupOwner {
 public:
     void ShowPopup(bool) override {}
-    void HidePopup() override { ++hides; }
+    void HidePopup() override {}
     void SetElevatedMode(bool) override {}
     void ToggleMode() override {}
     void LaunchCatalogueItem(const n_ombrix::t_CatalogueItem&, bool) override {}
@@ -22,8 +21,6 @@ public:
     void SystemSettingsChanged() override {}
     void WindowsThemeChanged() override {}
     void TaskbarCreated() override {}
-
-    int hides = 0;
 };
 
 } // namespace n_ombrix_test

@@ -1,15 +1,20 @@
-// Asks a running Ombrix to show its popup:
-//   show_popup.exe                 posts the show request to its window, as the hook library does
-//   show_popup.exe command         the same for the run box
-//   show_popup.exe start-button    clicks the taskbar's Start button with the real pointer, as a user does
-// Exits 0 when the request was posted or the click made, 1 when there was no Ombrix window (or no Start button)
-// within ten seconds.
+// Asks a running Ombrix to show its popup, from within its desktop:
+//   show_popup.exe                      posts the show request to its window, as the hook library does
+//   show_popup.exe command              the same for the run box
+//   show_popup.exe start-button [FILE]  clicks the taskbar's Start button with the real pointer, as a user does; with
+//                                       a file, writes to it after a moment "popup=P menu=M": whether Ombrix's popup
+//                                       and a menu (the shell's own Start menu) are showing, 1 or 0; a menu is closed
+//   show_popup.exe close                asks Ombrix and the stand-in for the shell's desktop window to end
+// Exits 0 when done, 1 when there was no Ombrix window (or no Start button) within ten seconds. Tests that run in
+// another Wine desktop than Ombrix's reach it through this program, since windows are found within one desktop.
 
 #include "ui/window_messages.h"
 
 #include <windows.h>
 
+#include <cstdio>
 #include <cwchar>
+#include <initializer_list>
 
 namespace {
 
@@ -25,16 +30,38 @@ bool ClickStartButton() {
     return SendInput(2, click, sizeof(INPUT)) == 2;
 }
 
+bool Showing(const wchar_t* windowClass) {
+    const HWND window = FindWindowW(windowClass, nullptr);
+    return window && IsWindowVisible(window);
+}
+
+bool WriteWhatShows(const wchar_t* path) {
+    Sleep(1500);
+    const bool popup = Showing(L"Ombrix"), menu = Showing(L"#32768");
+    if (menu) {
+        keybd_event(VK_ESCAPE, 0, 0, 0);
+        keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+    }
+    FILE* file = _wfopen(path, L"w");
+    if (!file) return false;
+    std::fprintf(file, "popup=%d menu=%d", popup, menu);
+    return std::fclose(file) == 0;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    const bool startButton = argc > 1 && std::wcscmp(argv[1], L"start-button") == 0;
-    const LPARAM commandMode = argc > 1 && std::wcscmp(argv[1], L"command") == 0 ? 1 : 0;
+    const wchar_t* mode = argc > 1 ? argv[1] : L"";
+    if (std::wcscmp(mode, L"close") == 0) {
+        for (const wchar_t* windowClass : {L"Ombrix", L"Progman"})
+            PostMessageW(FindWindowW(windowClass, nullptr), WM_CLOSE, 0, 0);
+        return 0;
+    }
+    if (std::wcscmp(mode, L"start-button") == 0)
+        return ClickStartButton() && (argc < 3 || WriteWhatShows(argv[2])) ? 0 : 1;
     for (int tries = 0; tries < 100; ++tries) {
-        if (const HWND popup = FindWindowW(L"Ombrix", nullptr)) {
-            if (startButton) return ClickStartButton() ? 0 : 1;
-            return PostMessageW(popup, n_ombrix::MSG_SHOW_POPUP, 0, commandMode) ? 0 : 1;
-        }
+        if (const HWND popup = FindWindowW(L"Ombrix", nullptr))
+            return PostMessageW(popup, n_ombrix::MSG_SHOW_POPUP, 0, std::wcscmp(mode, L"command") == 0) ? 0 : 1;
         Sleep(100);
     }
     return 1;

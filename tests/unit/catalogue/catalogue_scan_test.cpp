@@ -10,7 +10,6 @@
 #include "catalogue/packaged_app_item.h"
 #include "catalogue/shortcut_item.h"
 #include "launch_record.h"
-#include "link_property_writer.h"
 #include "scratch_folder.h"
 #include "shell_link.h"
 #include "system/display_metrics.h"

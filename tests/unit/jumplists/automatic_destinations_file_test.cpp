@@ -6,7 +6,6 @@
 #include "catalogue/link_properties.h"
 #include "jump_list_files.h"
 #include "jumplists/destinations_file_name.h"
-#include "link_property_writer.h"
 #include "scratch_folder.h"
 #include "shell_link.h"
 #include "system/com_ptr.h"
