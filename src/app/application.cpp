@@ -82,6 +82,26 @@ bool t_Application::AttachTaskbar() {
     return startButtonHook_ != nullptr;
 }
 
+void t_Application::WatchCatalogueSources() {
+    catalogueWatcher_.reset();
+    std::vector<std::wstring> folders;
+    for (const auto* locations : {&configuration_.appsShortcutsLocations, &configuration_.placesShortcutsLocations})
+        for (const std::wstring& location : *locations) folders.push_back(PreparedLocation(location));
+    catalogueWatcher_ =
+        std::make_unique<t_CatalogueWatcher>(folders, configuration_.handleModernApps ? packageFamiliesKey : L"",
+                                             popup_->Handle(), t_PopupWindow::catalogueChangedMessage);
+}
+
+void t_Application::CatalogueChanged() {
+    // Never under the user's eyes, where the list would change as they aim at it.
+    if (popup_->Visible()) {
+        catalogueChangedWhileShown_ = true;
+        return;
+    }
+    ResetCatalogueState();
+    ApplyConfiguration();
+}
+
 void t_Application::TaskbarCreated() {
     // The shell's announcement is sent, so it may arrive while a handshake waits: that attachment then starts over,
     // rather than two of them running into each other.
@@ -108,7 +128,10 @@ void t_Application::ApplyConfiguration() {
     // Packaged applications join the applications tree inside the build, before the shortcut folders, when
     // "handle modern apps" is set.
     BuildCatalogue(catalogue_, widgetResources_.IconStore(), configuration_, environment_.KnownFolders());
-    if (popup_) popup_->Apply(PopupSettings());
+    if (popup_) {
+        popup_->Apply(PopupSettings());
+        WatchCatalogueSources();
+    }
     busy_ = false;
 }
 
@@ -144,6 +167,9 @@ void t_Application::HidePopup() {
     if (popup_) popup_->Hide();
     // The shell may write the application's jump-list files again.
     currentJumpList_.Drop();
+    // A build put off while the popup showed comes now, from the message loop: callers may still hold an item.
+    if (std::exchange(catalogueChangedWhileShown_, false) && popup_)
+        PostMessageW(popup_->Handle(), t_PopupWindow::catalogueChangedMessage, 0, 1);
 }
 
 void t_Application::SetCommandMode(bool on) {
@@ -208,6 +234,7 @@ void t_Application::OpenHelp() {
 }
 
 void t_Application::ReloadCatalogue() {
+    catalogueChangedWhileShown_ = false; // built now
     HidePopup();
     ResetCatalogueState();
     ApplyConfiguration();

@@ -6,6 +6,7 @@
 #include "app/power_actions.h"
 #include "app/process_environment.h"
 #include "catalogue/catalogue.h"
+#include "catalogue/catalogue_watcher.h"
 #include "config/configuration.h"
 #include "jumplists/current_jump_list.h"
 #include "launch/default_launcher.h"
@@ -54,6 +55,8 @@ public:
     // Takes the shell's Start button and Windows key over, anew; false when the shell has no taskbar to take (yet).
     bool AttachTaskbar();
     void TaskbarCreated() override;
+    // Builds the catalogue again, unless the popup is showing: then right after it hides.
+    void CatalogueChanged() override;
 
     const t_ProcessEnvironment& Environment() const noexcept { return environment_; }
     const t_Configuration& Configuration() const noexcept { return configuration_; }
@@ -71,6 +74,7 @@ private:
     void CloseRequested() override;
     void SessionEnding(bool ending) override;
     t_PopupSettings PopupSettings() const noexcept;
+    void WatchCatalogueSources();
 
     t_ProcessEnvironment environment_;
     t_Configuration configuration_;
@@ -94,6 +98,9 @@ private:
     std::unique_ptr<t_StartButtonHook> startButtonHook_;
     bool attachingTaskbar_ = false;
     bool taskbarAnnounced_ = false; // while attaching
+    // Made with each apply, after the popup it posts to; gone before it.
+    std::unique_ptr<t_CatalogueWatcher> catalogueWatcher_;
+    bool catalogueChangedWhileShown_ = false;
 };
 
 } // namespace n_ombrix

@@ -8,8 +8,7 @@
 
 namespace n_zql::n_system::n_windows {
 
-template <typename Traits>
-class t_UniqueHandle {
+template <typename Traits> class t_UniqueHandle {
 public:
     using t_Value = typename Traits::t_Value;
 
@@ -53,8 +52,7 @@ private:
 
 namespace n_handle_traits {
 
-template <typename T, auto CloseFunction>
-struct t_Traits {
+template <typename T, auto CloseFunction> struct t_Traits {
     using t_Value = T;
     static t_Value Empty() noexcept { return t_Value{}; }
     static void Close(t_Value value) noexcept { CloseFunction(value); }
@@ -72,13 +70,18 @@ struct t_FindTraits {
     static t_Value Empty() noexcept { return INVALID_HANDLE_VALUE; }
     static void Close(t_Value value) noexcept { FindClose(value); }
 };
-
+struct t_ChangeNotificationTraits {
+    using t_Value = HANDLE;
+    static t_Value Empty() noexcept { return INVALID_HANDLE_VALUE; }
+    static void Close(t_Value value) noexcept { FindCloseChangeNotification(value); }
+};
 
 } // namespace n_handle_traits
 
 using t_Handle = t_UniqueHandle<n_handle_traits::t_Traits<HANDLE, CloseHandle>>;
 using t_FileHandle = t_UniqueHandle<n_handle_traits::t_FileTraits>;
 using t_FindHandle = t_UniqueHandle<n_handle_traits::t_FindTraits>;
+using t_ChangeNotification = t_UniqueHandle<n_handle_traits::t_ChangeNotificationTraits>;
 using t_RegistryKey = t_UniqueHandle<n_handle_traits::t_Traits<HKEY, RegCloseKey>>;
 using t_Module = t_UniqueHandle<n_handle_traits::t_Traits<HMODULE, FreeLibrary>>;
 using t_Hook = t_UniqueHandle<n_handle_traits::t_Traits<HHOOK, UnhookWindowsHookEx>>;

@@ -36,6 +36,8 @@ public:
     virtual void WindowsThemeChanged() = 0;
     // The shell announced a new taskbar ("TaskbarCreated"): the Start button is taken over again.
     virtual void TaskbarCreated() = 0;
+    // What the catalogue is built from changed, and no change has come for a while.
+    virtual void CatalogueChanged() = 0;
 
 protected:
     t_PopupOwner() = default;

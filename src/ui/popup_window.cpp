@@ -28,6 +28,9 @@ enum : int { modeButtonId = 1, searchBoxId, launchButtonId, powerButtonId, index
 constexpr DWORD popupExtendedStyle = WS_EX_CONTROLPARENT | WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOPARENTNOTIFY;
 constexpr DWORD popupStyle = WS_POPUP | WS_CLIPCHILDREN;
 constexpr int initialHeight = 256; // the real size is set when the window is first shown
+// The catalogue is built again this long after the last change of what it is built from.
+constexpr UINT_PTR catalogueTimer = 1;
+constexpr UINT catalogueSettleTime = 2000; // ms
 // The narrowest the side pane gets when the popup is made narrower, whatever the DPI.
 constexpr std::int32_t sidePaneFloor = 100;
 // The power menu's commands, from IDC_POWER_LOCK on, are power actions 1 to 7.
@@ -295,6 +298,15 @@ LRESULT t_PopupWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return TRUE;
     case MSG_SHOW_POPUP:
         owner_.ShowPopup(lParam == 1);
+        return 0;
+    case catalogueChangedMessage:
+        // Each change starts the wait again: an installer writes many files, and the catalogue is built once after.
+        SetTimer(Handle(), catalogueTimer, lParam == 1 ? USER_TIMER_MINIMUM : catalogueSettleTime, nullptr);
+        return 0;
+    case WM_TIMER:
+        if (wParam != catalogueTimer) return DefaultProcedure(message, wParam, lParam);
+        KillTimer(Handle(), catalogueTimer);
+        owner_.CatalogueChanged();
         return 0;
     default:
         return DefaultProcedure(message, wParam, lParam);

@@ -47,6 +47,10 @@ class t_PopupWindow final : public t_Window,
                             private t_SearchBoxOwner,
                             private t_PopupKeys {
 public:
+    // Posted by the catalogue's watcher at every change of what the catalogue is built from (lParam 1: the changes have
+    // settled already). The owner hears of them once none has come for a while.
+    static constexpr UINT catalogueChangedMessage = WM_APP + 1;
+
     // Everything given outlives the popup. Created hidden.
     t_PopupWindow(HINSTANCE instance, t_WidgetResources& resources, t_PopupOwner& owner, t_Catalogue& catalogue,
                   t_DefaultLauncher& launcher, const t_PopupSettings& settings);

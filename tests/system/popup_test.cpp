@@ -192,6 +192,22 @@ TEST(Popup, TheShowRequestPlacesItWithItsListsAndTheirCommands) {
     PressKeys(L"c");
     EXPECT_EQ(BoxText(popup), L"\"" + t_LaunchRecord::RecorderPath() + L"\" --copied");
 
+    // Without F5: a shortcut added while Ombrix runs is listed, and gone once removed, when the changes have settled.
+    // Wine reports changes in a watched folder's own files only (Windows, in its whole tree): the shortcut goes into
+    // the Start Menu's own folder.
+    const std::wstring watched = n_ombrix::KnownFolderPath(FOLDERID_StartMenu) + L"Ombrix watch probe.lnk";
+    for (const bool listed : {true, false}) {
+        ombrix.Post(WM_ACTIVATE, WA_INACTIVE);
+        ASSERT_TRUE(ombrix.Hides());
+        if (listed)
+            MakeShellLink(watched, {.target = t_LaunchRecord::RecorderPath()});
+        else
+            DeleteFileW(watched.c_str());
+        Sleep(3500);
+        ASSERT_TRUE(ombrix.Show());
+        EXPECT_EQ(RowId(*list.Get(), L"Ombrix watch probe") != 0, listed);
+    }
+
     EXPECT_TRUE(ombrix.Close()) << ombrix.State();
     DeleteFileW(added.c_str());
 }

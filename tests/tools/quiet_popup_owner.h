@@ -21,6 +21,7 @@ public:
     void SystemSettingsChanged() override {}
     void WindowsThemeChanged() override {}
     void TaskbarCreated() override {}
+    void CatalogueChanged() override {}
 };
 
 } // namespace n_ombrix_test
