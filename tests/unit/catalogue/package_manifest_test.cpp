@@ -1,0 +1,86 @@
+// Manifests of packages of our own, written for these tests in the documented format, and what becomes of them.
+
+#include "catalogue/package_manifest.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace n_ombrix;
+
+namespace {
+
+const t_PackagedApp package = [] {
+    t_PackagedApp app;
+    app.familyName = L"Quillwort.Notes_abc";
+    app.fullName = L"Quillwort.Notes_1.0.0.0_x64__abc";
+    app.rootFolder = L"C:\\Packages\\Notes\\";
+    return app;
+}();
+
+constexpr char manifest[] = R"(<?xml version="1.0" encoding="utf-8"?>
+<Package xmlns="http://schemas.microsoft.com/appx/manifest/foundation/windows10"
+         xmlns:uap="http://schemas.microsoft.com/appx/manifest/uap/windows10">
+  <Identity Name="Quillwort.Notes" Publisher="CN=Quillwort" Version="1.0.0.0"/>
+  <Applications>
+    <Application Id="Notes" Executable="Notes.exe">
+      <uap:VisualElements DisplayName="ms-resource:AppTitle" Description="Notes" BackgroundColor="transparent"
+                          Square44x44Logo="Assets\Small.png" Square150x150Logo="Assets\Large.png"/>
+    </Application>
+    <Application Id="Helper"><uap:VisualElements DisplayName="Helper" Description="Helps" Square30x30Logo="A.png"
+                          AppListEntry="none"/></Application>
+    <Application Id="Bare"><Other/></Application>
+  </Applications>
+</Package>)";
+
+std::string Utf16(const std::string& text) {
+    std::string bytes = "\xFF\xFE";
+    for (const char c : text) bytes += std::string{c, '\0'};
+    return bytes;
+}
+
+} // namespace
+
+TEST(PackageManifest, EveryApplicationInAnyEncodingWithItsVisualElementsAndOnlyTheCompleteOnesListed) {
+    const std::string utf8 = manifest;
+    for (const std::string& bytes : {utf8, "\xEF\xBB\xBF" + utf8, Utf16(utf8)}) {
+        const std::vector<t_PackagedApp> apps = ManifestApplications(bytes.data(), bytes.size(), package);
+        ASSERT_EQ(apps.size(), 3u);
+        EXPECT_EQ(apps[0].identityName + L"!" + apps[0].applicationId, L"Quillwort.Notes!Notes");
+        EXPECT_EQ(apps[0].displayName + L"|" + apps[0].square44Logo + L"|" + apps[0].backgroundColor,
+                  L"ms-resource:AppTitle|Assets\\Small.png|transparent");
+        EXPECT_EQ(apps[2].backgroundColor + L"|" + apps[2].appListEntry, L"#FFFFFF|default");
+        EXPECT_EQ(std::vector<bool>({IsListable(apps[0]), IsListable(apps[1]), IsListable(apps[2])}),
+                  std::vector<bool>({true, false, false}))
+            << "listed; AppListEntry none; no description or logo";
+    }
+    EXPECT_TRUE(ManifestApplications(manifest, sizeof manifest - 40, package).empty()) << "cut short";
+}
+
+TEST(PackageManifest, ResourceNamesBecomeIndirectStringsOfThePackage) {
+    t_PackagedApp app = package;
+    app.identityName = L"Quillwort.Notes";
+    const std::wstring start = L"@{Quillwort.Notes_1.0.0.0_x64__abc?ms-resource://";
+    const struct {
+        std::wstring_view text, indirect;
+    } cases[] = {
+        {L"Plain name", L"Plain name"},
+        {L"ms-resource:AppTitle", L"Quillwort.Notes/Resources/AppTitle}"},
+        {L"ms-resource:///Quillwort.Notes/Resources/AppTitle", L"Quillwort.Notes/Resources/AppTitle}"},
+        {L"ms-resource:/Strings/Title", L"Quillwort.Notes/Strings/Title}"},
+        {L"ms-resource:Strings/Title", L"Quillwort.Notes/Resources/Strings/Title}"},
+        {L"ms-resource:Other.Resources/Title", L"Quillwort.Notes/Other.Resources/Title}"},
+    };
+    for (const auto& [text, indirect] : cases)
+        EXPECT_EQ(IndirectString(app, text), (text.find(L':') == text.npos ? L"" : start) + std::wstring(indirect));
+    EXPECT_EQ(FallbackName(app), L"Notes");
+}
+
+TEST(PackageManifest, BackgroundsAndDrawnSizes) {
+    EXPECT_EQ(LogoBackground(L"#2080C0", 0x123456), 0xFF2080C0u);
+    EXPECT_EQ(LogoBackground(L"#20zz", 0x123456), 0xFF000020u) << "digits up to the first other character";
+    EXPECT_EQ(LogoBackground(L"transparent", 0x123456), 0xFF123456u);
+    EXPECT_EQ(std::vector<std::int32_t>({LogoTargetSize(32, true), LogoTargetSize(40, true), LogoTargetSize(25, true),
+                                         LogoTargetSize(16, false)}),
+              std::vector<std::int32_t>({24, 30, 19, 14}));
+}
