@@ -5,13 +5,16 @@
 #include "catalogue/filter_pattern.h"
 #include "catalogue/folder_display_names.h"
 #include "catalogue/folder_item.h"
+#include "catalogue/installed_packages.h"
 #include "catalogue/link_property_reader.h"
+#include "catalogue/packaged_app_item.h"
 #include "catalogue/shortcut_item.h"
 #include "launch/shell_execute.h"
 #include "system/folder_walker.h"
 #include "system/known_folders.h"
 #include "system/unique_handle.h"
 
+#include <shlwapi.h>
 #include <shobjidl.h>
 #include <versionhelpers.h>
 
@@ -108,8 +111,9 @@ std::wstring PreparedLocation(std::wstring location) {
 
 t_CatalogueScan::t_CatalogueScan(t_Catalogue& catalogue, t_IconStore& iconStore, const t_Configuration& configuration)
     : catalogue_(catalogue), iconStore_(iconStore), filters_(configuration.appsShortcutsFilters),
-      resolveAppIds_(configuration.handleJumplists), extractSingleItems_(configuration.extractSingleItemFolders),
-      showIcons_(configuration.showIcons), compactMode_(configuration.compactMode) {
+      resolveAppIds_(configuration.handleJumplists), handleModernApps_(configuration.handleModernApps),
+      extractSingleItems_(configuration.extractSingleItemFolders), showIcons_(configuration.showIcons),
+      compactMode_(configuration.compactMode) {
     iconStore_.Clear();
     if (showIcons_) iconStore_.LoadDefaults();
     appResolver_ = CreateApplicationResolver();
@@ -123,7 +127,7 @@ t_CatalogueScan::~t_CatalogueScan() = default;
 void t_CatalogueScan::WalkApplications(const std::vector<std::wstring>& locations,
                                        const t_StartMenuFolders& startMenus) {
     const t_WalkMode tree{.largeItems = !compactMode_, .recurse = true, .flatten = false};
-    // The packaged applications, when "handle modern apps" is set, are added here first, as top-level items.
+    if (handleModernApps_) AddPackagedApps(tree);
     for (const std::wstring& configured : locations) {
         const std::wstring location = PreparedLocation(configured);
         if (IsStartMenu(location, startMenus)) {
@@ -240,6 +244,43 @@ std::wstring t_CatalogueScan::DisplayName(t_FolderDisplayNames& folder, const st
     std::wstring displayName;
     if (!folder.Get(entryName, displayName)) displayName = entryName;
     return displayName;
+}
+
+void t_CatalogueScan::AddPackagedApps(const t_WalkMode& mode) {
+    logoChooser_ = std::make_unique<t_LogoChooser>();
+    for (const t_PackagedApp& app : InstalledPackagedApps())
+        if (IsListable(app)) AddPackagedApp(app, mode);
+}
+
+void t_CatalogueScan::AddPackagedApp(const t_PackagedApp& app, const t_WalkMode& mode) {
+    // A resource name the shell cannot resolve (a missing resource or language; under Wine, any) is never shown as it
+    // stands: the name falls back to the package's, the description to none.
+    const auto resolved = [&](const std::wstring& text) -> std::optional<std::wstring> {
+        if (text.find(L':') == std::wstring::npos) return text;
+        wchar_t buffer[1024]{};
+        if (FAILED(SHLoadIndirectString(IndirectString(app, text).c_str(), buffer, 1024, nullptr))) return std::nullopt;
+        return std::wstring(buffer);
+    };
+    std::wstring name = resolved(app.displayName).value_or(FallbackName(app));
+    if (name.empty() || Filtered(name)) return;
+    std::wstring description = mode.largeItems ? resolved(app.description).value_or(std::wstring()) : std::wstring();
+    if (CompareIgnoringCase(description, name) == 0) description.clear();
+    HBITMAP image = showIcons_ ? PackagedAppImage(app, mode.largeItems) : nullptr;
+    Add(std::make_unique<t_PackagedAppItem>(image, std::move(name), std::move(description),
+                                            app.familyName + L"!" + app.applicationId),
+        root_);
+}
+
+HBITMAP t_CatalogueScan::PackagedAppImage(const t_PackagedApp& app, bool large) {
+    const bool square30 = app.square44Logo.empty();
+    const std::int32_t size = large ? iconStore_.LargeSize() : iconStore_.SmallSize();
+    const std::int32_t target = LogoTargetSize(size, large);
+    const std::wstring& path =
+        logoChooser_->Choose(app.rootFolder, square30 ? app.square30Logo : app.square44Logo, size, target, square30);
+    if (path.empty())
+        return iconStore_.Slot(large ? t_IconStore::defaultAppLargeSlot : t_IconStore::defaultAppSmallSlot);
+    return iconStore_.ImageForLogo(path, LogoBackground(app.backgroundColor, iconStore_.LogoBackground()), size,
+                                   logoChooser_->Unplated() ? size : target, large);
 }
 
 bool t_CatalogueScan::Filtered(std::wstring_view text) const noexcept { return MatchesAnyPattern(text, filters_); }

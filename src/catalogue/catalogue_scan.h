@@ -7,6 +7,8 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/icon_store.h"
+#include "catalogue/logo_chooser.h"
+#include "catalogue/package_manifest.h"
 #include "config/configuration.h"
 #include "system/com_ptr.h"
 
@@ -83,6 +85,10 @@ private:
     void AddSubfolder(t_FolderDisplayNames& folder, const std::wstring& name, DWORD attributes, const t_WalkMode& mode,
                       t_List& container);
     void Add(std::unique_ptr<t_CatalogueItem> item, t_List& container);
+    // The applications of the user's packages, as top-level items of the applications tree.
+    void AddPackagedApps(const t_WalkMode& mode);
+    void AddPackagedApp(const t_PackagedApp& app, const t_WalkMode& mode);
+    HBITMAP PackagedAppImage(const t_PackagedApp& app, bool large);
     // The shell's normal display name of the folder's entry, or the entry's own name when the shell has none.
     static std::wstring DisplayName(t_FolderDisplayNames& folder, const std::wstring& entryName);
     bool Filtered(std::wstring_view text) const noexcept;
@@ -102,6 +108,8 @@ private:
     // The folders walked so far in the current location.
     std::set<t_FolderIdentity> visitedFolders_;
     bool resolveAppIds_;
+    bool handleModernApps_;
+    std::unique_ptr<t_LogoChooser> logoChooser_; // made anew for each packaged-apps walk
     bool extractSingleItems_;
     bool showIcons_;
     bool compactMode_;

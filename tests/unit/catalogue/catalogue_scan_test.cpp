@@ -198,3 +198,58 @@ TEST_F(CatalogueItem, AShortcutLaunchesItsLinkWithTheLinksOwnArgumentsAndFolder)
     const t_PackagedAppItem app(nullptr, L"Not installed", L"", L"Ombrix.Test_0000000000000!App");
     EXPECT_FALSE(app.Launch(false) || app.Launch(true));
 }
+
+namespace {
+
+// A package of our own registered for the user as Windows registers one, its keys removed at the end.
+struct t_RegisteredPackage {
+    t_RegisteredPackage(const std::wstring& family, const std::wstring& full, const std::wstring& root, DWORD flags)
+        : familyKey(std::wstring(repository) + L"Families\\" + family),
+          packageKey(std::wstring(repository) + L"Packages\\" + full) {
+        RegSetKeyValueW(HKEY_CURRENT_USER, (familyKey + L"\\" + full).c_str(), L"Flags", REG_DWORD, &flags,
+                        sizeof flags);
+        RegSetKeyValueW(HKEY_CURRENT_USER, packageKey.c_str(), L"PackageRootFolder", REG_SZ, root.c_str(),
+                        static_cast<DWORD>((root.size() + 1) * sizeof(wchar_t)));
+    }
+    ~t_RegisteredPackage() {
+        RegDeleteTreeW(HKEY_CURRENT_USER, familyKey.c_str());
+        RegDeleteTreeW(HKEY_CURRENT_USER, packageKey.c_str());
+    }
+    static constexpr wchar_t repository[] =
+        L"Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\CurrentVersion\\AppModel\\Repository\\";
+    const std::wstring familyKey, packageKey;
+};
+
+} // namespace
+
+// Only a package whose Flags has bit 0 counts; of its applications, those meant for the list and not filtered join
+// the top of the tree, under a readable name where Wine cannot resolve a resource name.
+TEST_F(CatalogueScan, PackagedAppsOfRegisteredPackagesJoinTheTopOfTheTree) {
+    const std::string manifest = R"(<?xml version="1.0" encoding="utf-8"?>
+<Package xmlns="http://schemas.microsoft.com/appx/manifest/foundation/windows10"
+         xmlns:uap="http://schemas.microsoft.com/appx/manifest/uap/windows10">
+  <Identity Name="Quillwort.Notes" Publisher="CN=Quillwort" Version="1.0.0.0"/>
+  <Applications>
+    <Application Id="Notes"><uap:VisualElements DisplayName="ms-resource:AppTitle" Description="Takes notes"
+      BackgroundColor="#2080C0" Square44x44Logo="Assets\Logo.png"/></Application>
+    <Application Id="Draw"><uap:VisualElements DisplayName="Quillwort Draw" Description="QUILLWORT DRAW"
+      BackgroundColor="transparent" Square30x30Logo="Assets\Logo.png"/></Application>
+    <Application Id="Sketch"><uap:VisualElements DisplayName="Quillwort Sketch" Description="Sketches"
+      BackgroundColor="#000000" Square44x44Logo="Assets\Logo.png"/></Application>
+    <Application Id="Helper"><uap:VisualElements DisplayName="Helper" Description="Helps" AppListEntry="none"
+      BackgroundColor="#000000" Square44x44Logo="Assets\Logo.png"/></Application>
+  </Applications>
+</Package>)";
+    const std::wstring root = scratch_ / L"Quillwort.Notes";
+    SHCreateDirectoryExW(nullptr, (root + L"\\Assets").c_str(), nullptr);
+    WriteFileBytes(root + L"\\AppxManifest.xml", manifest);
+    const t_RegisteredPackage listed(L"Quillwort.Notes_abc", L"Quillwort.Notes_1.0.0.0_x64__abc", root, 1);
+    const t_RegisteredPackage unregistered(L"Quillwort.Other_abc", L"Quillwort.Other_1.0.0.0_x64__abc", root, 2);
+    configuration_.appsShortcutsFilters.push_back(L"*SKETCH*");
+    Build();
+    ASSERT_EQ(Render(catalogue_.AppsRoot()), L"Notes, Quillwort Draw");
+    const t_CatalogueItem &notes = *catalogue_.AppsRoot()[0], &draw = *catalogue_.AppsRoot()[1];
+    EXPECT_EQ(notes.GetAppId() + L"|" + notes.GetDescription(), L"Quillwort.Notes_abc!Notes|Takes notes");
+    EXPECT_EQ(draw.GetAppId(), L"Quillwort.Notes_abc!Draw");
+    EXPECT_FALSE(draw.HasDescription()) << "a description that repeats the name";
+}
