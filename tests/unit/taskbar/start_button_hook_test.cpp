@@ -1,7 +1,7 @@
 // The taskbar integration from this process: Wine's taskbar, our stand-in for the shell's desktop window (started
 // here) and, for the corner windows, secondary taskbars and corner input windows of our own.
 
-#include "built_program.h"
+#include "ombrix_process.h"
 
 #include "hooks/hook_messages.h"
 #include "taskbar/start_button_hook.h"
@@ -25,27 +25,6 @@ LRESULT CALLBACK CountingProcedure(HWND window, UINT message, WPARAM wParam, LPA
         ++styleChanges[GetWindowLongPtrW(window, GWLP_USERDATA)];
     return DefWindowProcW(window, message, wParam, lParam);
 }
-
-// The stand-in for the shell's desktop window, ended with the test.
-class t_DesktopStandIn {
-public:
-    t_DesktopStandIn() {
-        std::wstring commandLine = L"\"" + BuiltProgramPath(L"progman_stand_in.exe") + L"\"";
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process{};
-        if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                           &process)) {
-            process_.Reset(process.hProcess);
-            CloseHandle(process.hThread);
-        }
-        for (int tries = 0; tries < 250 && !FindWindowW(L"Progman", nullptr); ++tries) Sleep(20);
-    }
-    ~t_DesktopStandIn() { TerminateProcess(process_.Get(), 0); }
-
-private:
-    n_zql::n_system::n_windows::t_Handle process_;
-};
 
 // A window of this thread's, of a class of ours.
 HWND MakeWindow(const wchar_t* className, const wchar_t* title, RECT rect, HWND parent = nullptr, int counter = 0) {
@@ -74,7 +53,7 @@ bool TaskListShows(HWND application) {
 
 TEST(StartButtonHook, AttachesAndDetaches200TimesTakingTheShellsRequestOnlyWhileAttached) {
     ASSERT_TRUE(FindWindowW(L"Shell_TrayWnd", nullptr)) << "Wine's shell has no taskbar window";
-    const t_DesktopStandIn desktop;
+    const t_OmbrixProcess desktop(L"progman_stand_in.exe", L"Progman");
     const HWND application = MakeWindow(L"Ombrix test application", L"", {0, 0, 1, 1});
     for (int cycle = 0; cycle < 200; ++cycle) {
         std::unique_ptr<t_StartButtonHook> hook;
@@ -90,7 +69,7 @@ TEST(StartButtonHook, AttachesAndDetaches200TimesTakingTheShellsRequestOnlyWhile
 // Two secondary taskbars with their Start buttons at the same place: the corner window over both changes once and
 // is put back once; one with the button's top edge is left alone.
 TEST(StartButtonHook, MakesTheCornerWindowsOverAStartButtonClickThroughOnceAndPutsThemBack) {
-    const t_DesktopStandIn desktop;
+    const t_OmbrixProcess desktop(L"progman_stand_in.exe", L"Progman");
     const HWND application = MakeWindow(L"Ombrix test application", L"", {0, 0, 1, 1});
     HWND taskbars[2]{};
     for (HWND& taskbar : taskbars) {

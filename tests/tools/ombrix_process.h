@@ -1,6 +1,7 @@
 #pragma once
-// Ombrix.exe started as a separate process, as the shell starts it at logon. The driver finds its window, talks to
-// it with posted messages and reads its exit code with GetExitCodeProcess (the full 32 bits).
+// Ombrix.exe (or a helper program of the tests) started as a separate process, as the shell starts it at logon. The
+// driver finds its window, talks to it with posted messages and reads its exit code with GetExitCodeProcess (the
+// full 32 bits).
 
 #include "built_program.h"
 #include "system/error_exception.h"
