@@ -42,6 +42,8 @@ protected:
         configuration_.appsShortcutsLocations = {scratch_ / L"User\\Start Menu", scratch_ / L"Common\\Start Menu"};
         configuration_.placesShortcutsLocations = {};
         configuration_.showIcons = false;
+        // The user's packages are the registry's, which a test running beside this one may register in.
+        configuration_.handleModernApps = false;
     }
 
     // A link (to the launch recorder unless told otherwise), in a folder made as needed.
@@ -246,6 +248,7 @@ TEST_F(CatalogueScan, PackagedAppsOfRegisteredPackagesJoinTheTopOfTheTree) {
     const t_RegisteredPackage listed(L"Quillwort.Notes_abc", L"Quillwort.Notes_1.0.0.0_x64__abc", root, 1);
     const t_RegisteredPackage unregistered(L"Quillwort.Other_abc", L"Quillwort.Other_1.0.0.0_x64__abc", root, 2);
     configuration_.appsShortcutsFilters.push_back(L"*SKETCH*");
+    configuration_.handleModernApps = true;
     Build();
     ASSERT_EQ(Render(catalogue_.AppsRoot()), L"Notes, Quillwort Draw");
     const t_CatalogueItem &notes = *catalogue_.AppsRoot()[0], &draw = *catalogue_.AppsRoot()[1];

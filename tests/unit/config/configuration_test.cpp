@@ -65,7 +65,6 @@ TEST(Configuration, WidthsFollowTheSavedDpiAndLeaveTheListRoomAndReadingStopsAtT
              {LR"("DPI"="1536" "width"="15360" "appslist width"="300")", 96, 960, 300},
              // Others count as 96, giving the same physical widths.
              {LR"("DPI"="23" "width"="621" "appslist width"="300")", 144, 931, 450},
-             {LR"("DPI"="1537" "width"="621" "appslist width"="300")", 144, 931, 450},
              {LR"("DPI"="96" "width"="319" "appslist width"="300")", 144, 931, 450}, // too narrow: default (931.5)
              {LR"("DPI"="96" "width"="15361" "appslist width"="300")", 96, 621, 300},
              {LR"("DPI"="96" "width"="400" "appslist width"="380")", 96, 400, 200}, // 400 < 380 + 1 + 50 + 20
@@ -97,8 +96,13 @@ TEST(Configuration, AHandWrittenFileIsCleanedUpAfterLoadingAndEditedSettingsAreW
     EXPECT_EQ(loaded.appsShortcutsLocations,
               (std::vector<std::wstring>{L"D:\\Apps", L"%localappdata%\\Microsoft\\Windows\\Application Shortcuts"}));
     EXPECT_EQ(loaded.appsShortcutsFilters, std::vector<std::wstring>{L"READ ME.TXT"});
-    // The executors before the broken one are kept.
+    // The executors before the first one without what it needs to run (a template, a caption, a program) are kept.
     EXPECT_EQ(loaded.customExecutors, (std::vector<t_LaunchItem>{{L"cmd", L"", L"cmd", L"/K %typed_command%", L""}}));
+    for (const wchar_t* broken : {LR"("short caption"="" "executable path"="mmc" "command line template"="%x")",
+                                  LR"("short caption"="mmc" "command line template"="%x")"}) {
+        const std::wstring text = handWritten.substr(0, handWritten.find(L"        \"\" \"short caption\"=\"broken"));
+        EXPECT_EQ(Loaded(text + L"        \"\" " + broken + L"\n").customExecutors, loaded.customExecutors) << broken;
+    }
     // A list that held only the removed entry stays empty: the defaults are applied before the removal.
     const t_Configuration lone = Loaded(Root() + L"\n" + LR"(    "apps shortcuts locations"
         "" "path"="%LOCALAPPDATA%\\Microsoft\\Windows\\Application Shortcuts")");

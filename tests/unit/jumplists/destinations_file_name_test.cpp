@@ -6,14 +6,7 @@
 
 using namespace n_ombrix;
 
-TEST(DestinationsFileName, StemIsLowercaseHexWithoutLeadingZerosAndReadsBack) {
-    EXPECT_EQ(DestinationsFileStem(0xABC), L"abc");
-    EXPECT_EQ(ParseDestinationsFileName(DestinationsFileStem(0xFFFFFFFFFFFFFFFE) + L".customDestinations-ms",
-                                        customDestinationsSuffix),
-              0xFFFFFFFFFFFFFFFEu);
-}
-
-TEST(DestinationsFileName, OnlyAHashFollowedByTheSuffixIsAccepted) {
+TEST(DestinationsFileName, OnlyAHashFollowedByTheSuffixIsAcceptedAndAStemReadsBack) {
     const std::wstring_view suffix = automaticDestinationsSuffix;
     EXPECT_EQ(ParseDestinationsFileName(L"5d696d521de238c3.automaticDestinations-ms", suffix), 0x5D696D521DE238C3u);
     EXPECT_EQ(ParseDestinationsFileName(L"00AB.AUTOMATICDESTINATIONS-MS", suffix), 0xABu);
@@ -30,7 +23,11 @@ TEST(DestinationsFileName, OnlyAHashFollowedByTheSuffixIsAccepted) {
          }) {
         EXPECT_EQ(ParseDestinationsFileName(refused, suffix), std::nullopt) << refused;
     }
-    // Leading zeros do not count towards the 64 bits.
+    // Leading zeros do not count towards the 64 bits; the stem is lowercase hex without them and reads back.
     EXPECT_EQ(ParseDestinationsFileName(L"000000001ffffffffffffffe.automaticDestinations-ms", suffix),
               0x1FFFFFFFFFFFFFFEu);
+    EXPECT_EQ(DestinationsFileStem(0xABC), L"abc");
+    EXPECT_EQ(ParseDestinationsFileName(DestinationsFileStem(~std::uint64_t{1}) + L".customDestinations-ms",
+                                        customDestinationsSuffix),
+              ~std::uint64_t{1});
 }

@@ -58,16 +58,15 @@ n_ombrix::t_ShellDestination DocumentLink(const std::wstring& path) {
     return n_ombrix::t_ShellDestination::Create(link.Get(), true);
 }
 
-std::string SavedLink(const std::wstring& document, const std::wstring& arguments, const std::wstring& title) {
+std::string SavedLink(const std::wstring& document, const std::wstring& arguments,
+                      const std::vector<n_ombrix::t_Property>& properties) {
     const t_ComPtr<IShellLinkW> link = NewLink();
     n_com::ThrowIfFailed(link->SetPath(WriteDocument(document).c_str()));
     if (!arguments.empty()) n_com::ThrowIfFailed(link->SetArguments(arguments.c_str()));
     const std::string bytes = SavedBytes(link);
-    if (title.empty()) return bytes;
-    const std::vector<std::byte> block =
-        PropertyStoreDataBlock(std::vector<n_ombrix::t_Property>{{n_ombrix::titleKey, title}});
-    const std::vector<std::byte> titled =
-        WithPropertyStoreDataBlock(std::span(reinterpret_cast<const std::byte*>(bytes.data()), bytes.size()), block);
+    if (properties.empty()) return bytes;
+    const std::vector<std::byte> titled = WithPropertyStoreDataBlock(
+        std::span(reinterpret_cast<const std::byte*>(bytes.data()), bytes.size()), PropertyStoreDataBlock(properties));
     return std::string(reinterpret_cast<const char*>(titled.data()), titled.size());
 }
 

@@ -21,9 +21,10 @@ std::wstring LinkTarget(const n_ombrix::t_ShellDestination& destination);
 // text that a pin stores.
 n_ombrix::t_ShellDestination DocumentLink(const std::wstring& path);
 
-// A document of the tests' own at the path, and a link to it saved through IPersistStream; a title goes into its
-// property-store block as the platform's store would put it.
-std::string SavedLink(const std::wstring& document, const std::wstring& arguments = {}, const std::wstring& title = {});
+// A document of the tests' own at the path, and a link to it saved through IPersistStream; the properties go into
+// its property-store block as the platform's store would put them.
+std::string SavedLink(const std::wstring& document, const std::wstring& arguments = {},
+                      const std::vector<n_ombrix::t_Property>& properties = {});
 
 // A link holding only the ID list given as bytes (without its terminating zero), saved through IPersistStream.
 std::string SavedIdListLink(const std::vector<std::uint8_t>& idList);

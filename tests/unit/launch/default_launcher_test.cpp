@@ -74,11 +74,9 @@ TEST_F(DefaultLauncher, ALaunchedTextLeadsItsExecutorsHistoryAndComesBackFromThe
     t_DefaultLauncher next(data_);
     next.Save();
     EXPECT_EQ(ReadFileBytes(data_ + L"History.qln"), saved);
-    // The shared caption was written twice and is read into both executors; the order of the items shows in which
-    // history is whose.
+    // Read back into its executor. (How captions two executors share are read is the history file's test.)
     next.SetCustomExecutors(items_);
     EXPECT_EQ(next.History(1).Entries(), (t_Entries{L"one typed", L"two"}));
-    EXPECT_EQ(next.History(3).Entries(), (t_Entries{L"one typed", L"two"}));
     EXPECT_TRUE(next.History(0).Empty() && next.History(2).Empty());
 }
 
@@ -164,24 +162,22 @@ TEST(ExpandEnvironment, OnlyWhenTheExpansionFits260Characters) {
 // the scratch folder, so relative tokens are looked up there.
 TEST(PathCompletion, TheNameGrowsToWhatAllItsMatchesShareInTheirOwnLetters) {
     const t_ScratchFolder folder(L"path-completion");
-    for (auto name : {L"Report 1.x", L"Report 2.x", L"README.txt", L"Zeta.txt"}) WriteFileBytes(folder / name, "x");
+    for (auto name : {L"Report 1.x", L"Report 2.x", L"README.txt"}) WriteFileBytes(folder / name, "x");
     ASSERT_TRUE(CreateDirectoryW((folder / L"Reports").c_str(), nullptr));
     const t_LaunchItem item{L"ed", L"", L"notepad", L"%typed_command%", folder.Path()};
-    // A relative token is looked up in the working folder. An absolute one may have forward slashes and may stand
-    // inside quotes, closed or not. Folders are names too.
-    const std::wstring slashed = folder.Path().substr(0, folder.Path().size() - 1) + L"/";
-    const std::size_t at = 6 + slashed.size(), quoted = 1 + folder.Path().size();
+    // A relative token is looked up in the working folder; folders are names too. (Which token is completed, quotes
+    // and slashes, is the command line's tests'.)
+    const std::size_t quoted = 1 + folder.Path().size();
     const std::tuple<std::wstring, std::wstring, t_PathCompletion> completed[] = {
         {L"notepad read", L"notepad README.txt", {8, 12, 18}},
-        {L"edit \"" + slashed + L"z\"  ", L"edit \"" + slashed + L"Zeta.txt\"  ", {at, at + 1, at + 8}},
         {L"\"" + folder.Path() + L"REP", L"\"" + folder.Path() + L"Report", {quoted, quoted + 3, quoted + 6}}};
     for (auto [text, expected, completion] : completed) {
         EXPECT_EQ(CompletePath(t_CustomExecutor(item), text), completion) << text;
         EXPECT_EQ(text, expected);
     }
     // Nothing, and the text stays: names that share nothing (a token that ends in a separator matches "." and ".."
-    // too, as on Windows), no match, a complete name, a token no path can be, blank text.
-    for (const wchar_t* before : {folder.Path().c_str(), L"zz", L"README.txt", L"type rep|more", L"  "}) {
+    // too, as on Windows), no match, a complete name.
+    for (const wchar_t* before : {folder.Path().c_str(), L"zz", L"README.txt"}) {
         std::wstring text = before;
         EXPECT_TRUE(!CompletePath(t_CustomExecutor(item), text) && text == before) << before;
     }
