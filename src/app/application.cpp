@@ -7,10 +7,12 @@
 #include "ui/window_messages.h"
 
 #include "catalogue/catalogue_scan.h"
+#include "catalogue/packaged_app_item.h"
 #include "system/text_file.h"
 #include "ui/message_loop.h"
 #include <shellapi.h>
 #include <shobjidl.h>
+#include <versionhelpers.h>
 
 namespace n_ombrix {
 
@@ -27,7 +29,14 @@ t_Configuration LoadedConfiguration(const t_ProcessEnvironment& environment) {
 
 // The Control Panel through the shell's own object (the packaged Settings application joins with packaged
 // applications); a beep of the error kind when it cannot be opened.
-void OpenSystemSettings() {
+// The Settings app where the system has packaged apps and Ombrix lists them, else the Control Panel.
+void OpenSystemSettings(bool handleModernApps) {
+    if (IsWindows8OrGreater() && handleModernApps) {
+        if (!ActivatePackagedApp(
+                L"windows.immersivecontrolpanel_cw5n1h2txyewy!microsoft.windows.immersivecontrolpanel"))
+            MessageBeep(MB_ICONHAND);
+        return;
+    }
     n_zql::n_system::n_windows::n_com::t_ComPtr<IOpenControlPanel> panel;
     if (FAILED(CoCreateInstance(CLSID_OpenControlPanel, nullptr, CLSCTX_LOCAL_SERVER, IID_PPV_ARGS(panel.Put()))) ||
         FAILED(panel->Open(nullptr, nullptr, nullptr)))
@@ -248,7 +257,7 @@ void t_Application::RunPlacesCommand(t_PlacesCommand command, const t_CatalogueI
         return;
     case t_PlacesCommand::openSystemSettings:
         HidePopup();
-        OpenSystemSettings();
+        OpenSystemSettings(configuration_.handleModernApps);
         return;
     case t_PlacesCommand::openShellStartMenu:
         HidePopup();

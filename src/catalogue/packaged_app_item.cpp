@@ -6,7 +6,9 @@
 
 namespace n_ombrix {
 
-bool t_PackagedAppItem::Launch(bool) const {
+bool t_PackagedAppItem::Launch(bool) const { return ActivatePackagedApp(GetAppId()); }
+
+bool ActivatePackagedApp(const std::wstring& appUserModelId) {
     n_zql::n_system::n_windows::n_com::t_ComPtr<IApplicationActivationManager> manager;
     if (FAILED(CoCreateInstance(CLSID_ApplicationActivationManager, nullptr, CLSCTX_LOCAL_SERVER,
                                 IID_PPV_ARGS(manager.Put()))))
@@ -14,7 +16,7 @@ bool t_PackagedAppItem::Launch(bool) const {
     // The started app may take the foreground from us.
     CoAllowSetForegroundWindow(manager.Get(), nullptr);
     DWORD processId = 0;
-    return SUCCEEDED(manager->ActivateApplication(GetAppId().c_str(), nullptr, AO_NONE, &processId));
+    return SUCCEEDED(manager->ActivateApplication(appUserModelId.c_str(), nullptr, AO_NONE, &processId));
 }
 
 } // namespace n_ombrix

@@ -5,6 +5,10 @@
 
 namespace n_ombrix {
 
+// Starts the packaged application of that AppUserModelID through the shell's activation manager; false when it did
+// not start or there is no activation manager (as under Wine).
+bool ActivatePackagedApp(const std::wstring& appUserModelId);
+
 class t_PackagedAppItem : public t_ApplicationItem {
 public:
     t_PackagedAppItem(HBITMAP icon, std::wstring displayName, std::wstring description, std::wstring appId)
