@@ -224,8 +224,27 @@ struct t_RegisteredPackage {
 
 } // namespace
 
-// Only a package whose Flags has bit 0 counts; of its applications, those meant for the list and not filtered join
-// the top of the tree, under a readable name where Wine cannot resolve a resource name.
+// A 44-pixel opaque red image file, of whatever name: the platform reads images by their bytes.
+std::string RedBitmapBytes() {
+    const BITMAPINFOHEADER info{sizeof info, 44, 44, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    const BITMAPFILEHEADER file{0x4D42, sizeof file + sizeof info + 44 * 44 * 4, 0, 0, sizeof file + sizeof info};
+    std::string bytes = std::string(reinterpret_cast<const char*>(&file), sizeof file) +
+                        std::string(reinterpret_cast<const char*>(&info), sizeof info);
+    for (int i = 0; i < 44 * 44; ++i) bytes += std::string("\0\0\xFF\0", 4);
+    return bytes;
+}
+
+// The top-left pixel of an item's image, where the logo's background shows.
+std::uint32_t CornerPixel(const t_CatalogueItem& item) {
+    DIBSECTION section{};
+    if (GetObjectW(item.Icon(), sizeof section, &section) != sizeof section) return 0;
+    const auto* rows = static_cast<const std::uint32_t*>(section.dsBm.bmBits);
+    return section.dsBmih.biHeight < 0 ? rows[0] : rows[(section.dsBm.bmHeight - 1) * section.dsBm.bmWidth];
+}
+
+// Only a package whose Flags has bit 0, with a sound manifest in its folder, counts; of its applications, those meant
+// for the list and not filtered join the top of the tree, under a readable name where Wine cannot resolve a resource
+// name, their logos the variants the qualifiers rank first, drawn on their backgrounds.
 TEST_F(CatalogueScan, PackagedAppsOfRegisteredPackagesJoinTheTopOfTheTree) {
     const std::string manifest = R"(<?xml version="1.0" encoding="utf-8"?>
 <Package xmlns="http://schemas.microsoft.com/appx/manifest/foundation/windows10"
@@ -233,7 +252,7 @@ TEST_F(CatalogueScan, PackagedAppsOfRegisteredPackagesJoinTheTopOfTheTree) {
   <Identity Name="Quillwort.Notes" Publisher="CN=Quillwort" Version="1.0.0.0"/>
   <Applications>
     <Application Id="Notes"><uap:VisualElements DisplayName="ms-resource:AppTitle" Description="Takes notes"
-      BackgroundColor="#2080C0" Square44x44Logo="Assets\Logo.png"/></Application>
+      BackgroundColor="#00FF00" Square44x44Logo="Assets\Logo.png"/></Application>
     <Application Id="Draw"><uap:VisualElements DisplayName="Quillwort Draw" Description="QUILLWORT DRAW"
       BackgroundColor="transparent" Square30x30Logo="Assets\Logo.png"/></Application>
     <Application Id="Sketch"><uap:VisualElements DisplayName="Quillwort Sketch" Description="Sketches"
@@ -242,17 +261,39 @@ TEST_F(CatalogueScan, PackagedAppsOfRegisteredPackagesJoinTheTopOfTheTree) {
       BackgroundColor="#000000" Square44x44Logo="Assets\Logo.png"/></Application>
   </Applications>
 </Package>)";
-    const std::wstring root = scratch_ / L"Quillwort.Notes";
-    SHCreateDirectoryExW(nullptr, (root + L"\\Assets").c_str(), nullptr);
+    const std::wstring root = scratch_ / L"Quillwort.Notes", broken = scratch_ / L"Quillwort.Broken";
+    for (const wchar_t* folder : {L"\\Assets\\de-de", L"\\Assets\\en-us"})
+        SHCreateDirectoryExW(nullptr, (root + folder).c_str(), nullptr);
+    for (const wchar_t* logo : {L"Logo.scale-100.png", L"Logo.scale-200.png", L"Logo.targetsize-24.png",
+                                L"Logo.targetsize-48_altform-unplated.png", L"de-de\\Logo.targetsize-32.png",
+                                L"en-us\\Logo.targetsize-32.png"})
+        WriteFileBytes(root + L"\\Assets\\" + logo, RedBitmapBytes());
     WriteFileBytes(root + L"\\AppxManifest.xml", manifest);
-    const t_RegisteredPackage listed(L"Quillwort.Notes_abc", L"Quillwort.Notes_1.0.0.0_x64__abc", root, 1);
-    const t_RegisteredPackage unregistered(L"Quillwort.Other_abc", L"Quillwort.Other_1.0.0.0_x64__abc", root, 2);
+    CreateDirectoryW(broken.c_str(), nullptr);
+    WriteFileBytes(broken + L"\\AppxManifest.xml", manifest.substr(0, 300));
+    const t_RegisteredPackage listed(L"Quillwort.Notes_abc", L"Quillwort.Notes_1.0.0.0_x64__abc", root, 1),
+        unregistered(L"Quillwort.Other_abc", L"Quillwort.Other_1.0.0.0_x64__abc", root, 2),
+        damaged(L"Quillwort.Broken_abc", L"Quillwort.Broken_1.0.0.0_x64__abc", broken, 1),
+        missing(L"Quillwort.Gone_abc", L"Quillwort.Gone_1.0.0.0_x64__abc", scratch_ / L"Quillwort.Gone", 1);
     configuration_.appsShortcutsFilters.push_back(L"*SKETCH*");
-    configuration_.handleModernApps = true;
+    Build();
+    EXPECT_EQ(Render(catalogue_.AppsRoot()), L"") << "handle modern apps off";
+    configuration_.handleModernApps = configuration_.showIcons = true;
     Build();
     ASSERT_EQ(Render(catalogue_.AppsRoot()), L"Notes, Quillwort Draw");
     const t_CatalogueItem &notes = *catalogue_.AppsRoot()[0], &draw = *catalogue_.AppsRoot()[1];
     EXPECT_EQ(notes.GetAppId() + L"|" + notes.GetDescription(), L"Quillwort.Notes_abc!Notes|Takes notes");
     EXPECT_EQ(draw.GetAppId(), L"Quillwort.Notes_abc!Draw");
     EXPECT_FALSE(draw.HasDescription()) << "a description that repeats the name";
+    EXPECT_EQ(std::pair(CornerPixel(notes), CornerPixel(draw)),
+              std::pair(0xFF00FF00u, store_.LogoBackground() | 0xFF000000u));
+    EXPECT_FALSE(notes.Launch(false)) << "Wine has no activation manager";
+
+    // The ranking by path: the smallest plated variant that reaches the size, else the largest; a language the user
+    // does not prefer never.
+    t_LogoChooser chooser;
+    for (const auto& [full, target, chosen] :
+         {std::tuple(32, 24, L"Logo.targetsize-24.png"), std::tuple(16, 14, L"Logo.targetsize-24.png"),
+          std::tuple(64, 48, L"Logo.scale-200.png")})
+        EXPECT_EQ(chooser.Choose(root, L"Assets/Logo.png", full, target, false), root + L"\\Assets\\" + chosen);
 }
