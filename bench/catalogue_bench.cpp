@@ -6,6 +6,7 @@
 
 #include "bench_support.h"
 #include "bench_windows.h"
+#include "scratch_folder.h"
 
 #include "catalogue/catalogue.h"
 #include "catalogue/catalogue_scan.h"
@@ -34,23 +35,9 @@ constexpr int packageCount = 100;
 constexpr wchar_t repository[] =
     L"Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\CurrentVersion\\AppModel\\Repository\\";
 
-// A 44-pixel opaque image file.
-std::string LogoBytes() {
-    const BITMAPINFOHEADER info{sizeof info, 44, 44, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    const BITMAPFILEHEADER file{0x4D42, sizeof file + sizeof info + 44 * 44 * 4, 0, 0, sizeof file + sizeof info};
-    return std::string(reinterpret_cast<const char*>(&file), sizeof file) +
-           std::string(reinterpret_cast<const char*>(&info), sizeof info) + std::string(44 * 44 * 4, '\x40');
-}
-
-void WriteBytes(const std::wstring& path, const std::string& bytes) {
-    const t_FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    DWORD written = 0;
-    WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-}
-
 // The packages' folders and registry keys; each package lists two applications with their own logos.
 void RegisterPackages(const std::wstring& root) {
-    const std::string logo = LogoBytes();
+    const std::string logo = n_ombrix_test::OpaqueBitmapFileBytes(44, 0x336699);
     for (int package = 0; package < packageCount; ++package) {
         const std::wstring name = L"Bench.Package" + std::to_wstring(package);
         const std::wstring folder = root + name, full = name + L"_1.0.0.0_x64__bench";
@@ -64,11 +51,11 @@ void RegisterPackages(const std::wstring& root) {
                         "BackgroundColor=\"#336699\" Square44x44Logo=\"Assets\\" + app + ".png\"/></Application>";
             for (const char* variant : {"scale-100", "scale-125", "scale-150", "scale-200", "scale-400",
                                         "targetsize-24", "targetsize-32", "targetsize-48_altform-unplated"})
-                WriteBytes(folder + L"\\Assets\\" + std::wstring(app, app + 3) + L"." +
-                               std::wstring(variant, variant + std::strlen(variant)) + L".png",
-                           logo);
+                n_ombrix_test::WriteFileBytes(folder + L"\\Assets\\" + std::wstring(app, app + 3) + L"." +
+                                                  std::wstring(variant, variant + std::strlen(variant)) + L".png",
+                                              logo);
         }
-        WriteBytes(folder + L"\\AppxManifest.xml", manifest + "</Applications></Package>");
+        n_ombrix_test::WriteFileBytes(folder + L"\\AppxManifest.xml", manifest + "</Applications></Package>");
         const DWORD flags = 1;
         RegSetKeyValueW(HKEY_CURRENT_USER,
                         (std::wstring(repository) + L"Families\\" + name + L"_bench\\" + full).c_str(), L"Flags",

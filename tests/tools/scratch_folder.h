@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -88,6 +89,18 @@ inline void WriteFileBytes(const std::wstring& path, std::string_view bytes) {
     std::ofstream file(std::filesystem::path(path), std::ios::binary);
     if (!file.write(bytes.data(), static_cast<std::streamsize>(bytes.size())).flush())
         throw std::runtime_error("WriteFileBytes: the file cannot be written");
+}
+
+// The bytes of a square 32-bpp bitmap file, every pixel 0x00RRGGBB: without alpha, it reads as opaque. Image files
+// of any name, since the platform reads images by their bytes.
+inline std::string OpaqueBitmapFileBytes(LONG side, std::uint32_t rgb) {
+    const BITMAPINFOHEADER info{sizeof info, side, side, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    const BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof file + sizeof info + side * side * 4), 0, 0,
+                                sizeof file + sizeof info};
+    std::string bytes = std::string(reinterpret_cast<const char*>(&file), sizeof file) +
+                        std::string(reinterpret_cast<const char*>(&info), sizeof info);
+    for (LONG i = 0; i < side * side; ++i) bytes.append(reinterpret_cast<const char*>(&rgb), sizeof rgb);
+    return bytes;
 }
 
 inline std::string ReadFileBytes(const std::wstring& path) {

@@ -224,16 +224,6 @@ struct t_RegisteredPackage {
 
 } // namespace
 
-// A 44-pixel opaque red image file, of whatever name: the platform reads images by their bytes.
-std::string RedBitmapBytes() {
-    const BITMAPINFOHEADER info{sizeof info, 44, 44, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    const BITMAPFILEHEADER file{0x4D42, sizeof file + sizeof info + 44 * 44 * 4, 0, 0, sizeof file + sizeof info};
-    std::string bytes = std::string(reinterpret_cast<const char*>(&file), sizeof file) +
-                        std::string(reinterpret_cast<const char*>(&info), sizeof info);
-    for (int i = 0; i < 44 * 44; ++i) bytes += std::string("\0\0\xFF\0", 4);
-    return bytes;
-}
-
 // The top-left pixel of an item's image, where the logo's background shows.
 std::uint32_t CornerPixel(const t_CatalogueItem& item) {
     DIBSECTION section{};
@@ -267,7 +257,7 @@ TEST_F(CatalogueScan, PackagedAppsOfRegisteredPackagesJoinTheTopOfTheTree) {
     for (const wchar_t* logo : {L"Logo.scale-100.png", L"Logo.scale-200.png", L"Logo.targetsize-24.png",
                                 L"Logo.targetsize-48_altform-unplated.png", L"de-de\\Logo.targetsize-32.png",
                                 L"en-us\\Logo.targetsize-32.png"})
-        WriteFileBytes(root + L"\\Assets\\" + logo, RedBitmapBytes());
+        WriteFileBytes(root + L"\\Assets\\" + logo, OpaqueBitmapFileBytes(44, 0xFF0000));
     WriteFileBytes(root + L"\\AppxManifest.xml", manifest);
     CreateDirectoryW(broken.c_str(), nullptr);
     WriteFileBytes(broken + L"\\AppxManifest.xml", manifest.substr(0, 300));

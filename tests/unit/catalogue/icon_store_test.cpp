@@ -143,13 +143,7 @@ TEST_F(IconStore, LinksFilesAndIconLocationsGiveOneImagePerSource) {
 }
 
 TEST_F(IconStore, LogoIsDrawnCentredOnTheBackgroundAndKeptOnce) {
-    // A 44 x 44 opaque red bitmap file (32 bpp without alpha reads as opaque).
-    const BITMAPINFOHEADER info{sizeof info, 44, 44, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    const BITMAPFILEHEADER file{0x4D42, sizeof file + sizeof info + 44 * 44 * 4, 0, 0, sizeof file + sizeof info};
-    std::string bytes = std::string(reinterpret_cast<const char*>(&file), sizeof file) +
-                        std::string(reinterpret_cast<const char*>(&info), sizeof info);
-    for (int i = 0; i < 44 * 44; ++i) bytes += std::string("\0\0\xFF\0", 4);
-    WriteFileBytes(scratch_ / L"logo.bmp", bytes);
+    WriteFileBytes(scratch_ / L"logo.bmp", OpaqueBitmapFileBytes(44, 0xFF0000));
     const std::uint32_t background = 0xFF2080C0;
     // The margin's odd pixel goes before the logo: 7 = 4 + 3.
     for (const auto& [drawn, first, last] : {std::tuple{24, 4, 27}, std::tuple{25, 4, 28}}) {
