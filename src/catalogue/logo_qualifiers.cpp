@@ -109,9 +109,9 @@ t_LogoPattern LogoPattern(std::wstring_view rootFolder, std::wstring_view logoPa
     // Single backslashes, but for the two that begin a network path.
     const bool network =
         joined.starts_with(L"\\\\") && (rootFolder.starts_with(L"\\\\") || rootFolder.starts_with(L"//"));
-    const auto doubled = std::ranges::unique(joined.begin() + (network ? 2 : 0), joined.end(),
-                                             [](wchar_t a, wchar_t b) { return a == L'\\' && b == L'\\'; });
-    joined.erase(doubled.begin(), doubled.end());
+    const auto end = std::unique(joined.begin() + (network ? 2 : 0), joined.end(),
+                                 [](wchar_t a, wchar_t b) { return a == L'\\' && b == L'\\'; });
+    joined.erase(end, joined.end());
     return {std::move(joined), std::wstring(file.substr(0, dot)),
             dot == std::wstring_view::npos ? std::wstring() : std::wstring(file.substr(dot))};
 }
