@@ -1,5 +1,6 @@
 #include "catalogue/logo_chooser.h"
 
+#include "catalogue/catalogue_tidy.h"
 #include "system/folder_walker.h"
 
 #include <windows.h>
@@ -23,12 +24,11 @@ private:
     std::function<void(const WIN32_FIND_DATAW&)> onEntry_;
 };
 
-// An enumeration that fails (a folder that is not there) ends its step silently.
-void WalkEntries(const std::wstring& pattern, std::function<void(const WIN32_FIND_DATAW&)> onEntry) {
-    try {
-        t_EntryWalker(std::move(onEntry)).Walk(pattern);
-    } catch (const t_FolderWalkerBase::t_ErrorException&) {
-    }
+// Whether the name matches base name, "*" and extension, as the platform's patterns do: regardless of case.
+bool MatchesPattern(std::wstring_view name, const t_LogoPattern& pattern) {
+    return name.size() >= pattern.baseName.size() + pattern.extension.size() &&
+           CompareIgnoringCase(name.substr(0, pattern.baseName.size()), pattern.baseName) == 0 &&
+           CompareIgnoringCase(name.substr(name.size() - pattern.extension.size()), pattern.extension) == 0;
 }
 
 std::vector<std::wstring> PreferredLanguages() {
@@ -69,21 +69,37 @@ const std::wstring& t_LogoChooser::Choose(const std::wstring& rootFolder, const 
 }
 
 void t_LogoChooser::Search(const std::wstring& folder, const t_LogoCandidate& qualified) {
-    WalkEntries(folder + L"*", [&](const WIN32_FIND_DATAW& entry) {
-        const std::wstring_view name = entry.cFileName;
-        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name == L"." || name == L"..") return;
+    const std::vector<t_Entry>& entries = Listing(folder);
+    for (const t_Entry& entry : entries) {
+        if (!entry.folder) continue;
         t_LogoCandidate candidate = qualified;
-        ApplyLogoQualifiers(name, languages_, candidate);
-        if (candidate.valid) Search(folder + std::wstring(name) + L"\\", candidate);
-    });
-    WalkEntries(folder + pattern_.baseName + L"*" + pattern_.extension, [&](const WIN32_FIND_DATAW& entry) {
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return;
+        ApplyLogoQualifiers(entry.name, languages_, candidate);
+        if (candidate.valid) Search(folder + entry.name + L"\\", candidate);
+    }
+    for (const t_Entry& entry : entries) {
+        if (entry.folder || !MatchesPattern(entry.name, pattern_)) continue;
         t_LogoCandidate candidate = qualified;
-        ApplyLogoQualifiers(LogoFileQualifiers(entry.cFileName, pattern_), languages_, candidate);
-        if (!IsBetterLogo(candidate, best_)) return;
+        ApplyLogoQualifiers(LogoFileQualifiers(entry.name, pattern_), languages_, candidate);
+        if (!IsBetterLogo(candidate, best_)) continue;
         best_ = candidate;
-        bestPath_ = folder + entry.cFileName;
-    });
+        bestPath_ = folder + entry.name;
+    }
+}
+
+const std::vector<t_LogoChooser::t_Entry>& t_LogoChooser::Listing(const std::wstring& folder) {
+    const auto [listing, added] = listings_.try_emplace(folder);
+    if (!added) return listing->second;
+    // A folder that cannot be listed (one that is not there) has no entries.
+    try {
+        t_EntryWalker([&](const WIN32_FIND_DATAW& entry) {
+            const std::wstring_view name = entry.cFileName;
+            if (name != L"." && name != L"..")
+                listing->second.push_back(
+                    {std::wstring(name), (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+        }).Walk(folder + L"*");
+    } catch (const t_FolderWalkerBase::t_ErrorException&) {
+    }
+    return listing->second;
 }
 
 } // namespace n_ombrix

@@ -4,6 +4,7 @@
 
 #include "catalogue/logo_qualifiers.h"
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -23,8 +24,16 @@ public:
 private:
     // Subfolders (whose qualifiers apply to everything below) first, depth first, then the folder's own files.
     void Search(const std::wstring& folder, const t_LogoCandidate& qualified);
+    struct t_Entry {
+        std::wstring name;
+        bool folder = false;
+    };
+    // A folder's entries, read once per build: the applications of a package share their folders, and listing a
+    // folder costs far more than a look at the list (under Wine a millisecond a time).
+    const std::vector<t_Entry>& Listing(const std::wstring& folder);
 
     std::vector<std::wstring> languages_; // lower case, most preferred first
+    std::map<std::wstring, std::vector<t_Entry>> listings_;
     t_LogoPattern pattern_;
     t_LogoCandidate best_;
     std::wstring bestPath_;
