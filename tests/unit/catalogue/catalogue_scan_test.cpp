@@ -249,14 +249,18 @@ TEST_F(CatalogueScan, PackagedAppsOfRegisteredPackagesJoinTheTopOfTheTree) {
       BackgroundColor="#000000" Square44x44Logo="Assets\Logo.png"/></Application>
     <Application Id="Helper"><uap:VisualElements DisplayName="Helper" Description="Helps" AppListEntry="none"
       BackgroundColor="#000000" Square44x44Logo="Assets\Logo.png"/></Application>
+    <Application Id="Mute"><uap:VisualElements DisplayName="Mute" BackgroundColor="#000000"
+      Square44x44Logo="Assets\Logo.png"/></Application>
   </Applications>
 </Package>)";
     const std::wstring root = scratch_ / L"Quillwort.Notes", broken = scratch_ / L"Quillwort.Broken";
     for (const wchar_t* folder : {L"\\Assets\\de-de", L"\\Assets\\en-us"})
         SHCreateDirectoryExW(nullptr, (root + folder).c_str(), nullptr);
-    for (const wchar_t* logo : {L"Logo.scale-100.png", L"Logo.scale-200.png", L"Logo.targetsize-24.png",
-                                L"Logo.targetsize-48_altform-unplated.png", L"de-de\\Logo.targetsize-32.png",
-                                L"en-us\\Logo.targetsize-32.png"})
+    for (const wchar_t* logo :
+         {L"Logo.scale-100.png", L"Logo.scale-200.png", L"Logo.scale-400.png", L"Logo.targetsize-16.png",
+          L"Logo.targetsize-24.png", L"Logo.contrast-black_targetsize-24.png", L"Logo.targetsize-32.png",
+          L"Logo.targetsize-48_altform-unplated.png", L"de-de\\Logo.targetsize-32.png",
+          L"en-us\\Logo.targetsize-32.png"})
         WriteFileBytes(root + L"\\Assets\\" + logo, OpaqueBitmapFileBytes(44, 0xFF0000));
     WriteFileBytes(root + L"\\AppxManifest.xml", manifest);
     CreateDirectoryW(broken.c_str(), nullptr);
