@@ -203,9 +203,16 @@ TEST(Popup, TheShowRequestPlacesItWithItsListsAndTheirCommands) {
             MakeShellLink(watched, {.target = t_LaunchRecord::RecorderPath()});
         else
             DeleteFileW(watched.c_str());
-        Sleep(3500);
-        ASSERT_TRUE(ombrix.Show());
-        EXPECT_EQ(RowId(*list.Get(), L"Ombrix watch probe") != 0, listed);
+        // Two seconds of quiet, then the build; a build not done by the show comes right after the next hide.
+        bool seen = !listed;
+        for (int look = 0; look < 4 && seen != listed; ++look) {
+            Sleep(look == 0 ? 3500 : 1000);
+            ASSERT_TRUE(ombrix.Show());
+            seen = RowId(*list.Get(), L"Ombrix watch probe") != 0;
+            ombrix.Post(WM_ACTIVATE, WA_INACTIVE);
+            ASSERT_TRUE(ombrix.Hides());
+        }
+        EXPECT_EQ(seen, listed);
     }
 
     EXPECT_TRUE(ombrix.Close()) << ombrix.State();
