@@ -33,6 +33,38 @@
 #define IDS_ABOUT 221
 #define IDS_EXIT 222
 
+// The settings window: its title, headings and check boxes in panel order, the colour captions (one per colour of
+// the scheme, from IDS_FIRST_COLOR), the list buttons, and the executor editor.
+#define IDS_SETTINGS_TITLE 223
+#define IDS_GENERAL_HEADING 224
+#define IDS_FIRST_OPTION 225
+#define IDS_COLORS_HEADING 232
+#define IDS_USE_WINDOWS_THEME 233
+#define IDS_FIRST_COLOR 234
+#define IDS_COLOR_SCHEMES_LINK 265
+#define IDS_IMPORT 266
+#define IDS_EXPORT 267
+#define IDS_EXECUTORS_HEADING 268
+#define IDS_ADD_BROWSING 269
+#define IDS_REMOVE 270
+#define IDS_APPS_LOCATIONS_HEADING 271
+#define IDS_FILTERS_HEADING 272
+#define IDS_ADD 273
+#define IDS_PLACES_LOCATIONS_HEADING 274
+#define IDS_DEFAULTS_HEADING 275
+#define IDS_RESET 276
+#define IDS_COLOR_SCHEME_FILES 277
+#define IDS_FIRST_EXECUTOR_FIELD 278
+#define IDS_EDITOR_TITLE 283
+#define IDS_OK 284
+#define IDS_CANCEL 285
+#define IDS_BROWSE 286
+#define IDS_PROGRAM_FILES 287
+#define IDS_ALL_FILES 288
+#define IDS_CHOOSE_FOLDER 289
+#define IDS_CHOOSE_PROGRAM 290
+#define IDS_CHOOSE_COLOR_SCHEME 291
+
 // Glyph bitmaps of the places list's command rows: each glyph's number plus the scale index (0 to 3) names the
 // bitmap at 16, 20, 24 or 32 px.
 #define IDB_GLYPH_START 130

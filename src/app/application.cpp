@@ -111,6 +111,27 @@ void t_Application::CatalogueChanged() {
     ApplyConfiguration();
 }
 
+void t_Application::OpenSettingsWindow() {
+    if (settingsWindowHost_) {
+        settingsWindowHost_->BringToFront();
+        return;
+    }
+    settingsWindowHost_ = std::make_unique<t_SettingsWindowHost>(popup_->Handle(), configuration_,
+                                                                 environment_.Instance(), widgetResources_);
+}
+
+void t_Application::SettingsWindowClosed(bool accepted) {
+    const std::unique_ptr<t_SettingsWindowHost> host = std::move(settingsWindowHost_);
+    if (!host) return;
+    const t_Configuration& edited = host->Edited();
+    if (!accepted) return;
+    // Each custom executor of the launcher refers to an item of the configuration's list, which the edited one
+    // replaces: the executors go first.
+    ResetCatalogueState();
+    configuration_.AssignEdited(edited);
+    ApplyConfiguration();
+}
+
 void t_Application::TaskbarCreated() {
     // The shell's announcement is sent, so it may arrive while a handshake waits: that attachment then starts over,
     // rather than two of them running into each other.
@@ -123,15 +144,20 @@ void t_Application::TaskbarCreated() {
 void t_Application::SaveState() {
     n_zql::n_system::n_windows::CreateFolderIfMissing(environment_.KnownFolders().DataFolder());
     launcher_.Save();
-    // The widths as the user left them, dragging the popup's edge.
-    if (popup_) {
-        configuration_.popupWidth.current = popup_->Width();
-        configuration_.appsListWidth.current = popup_->AppsListWidth();
-    }
+    KeepPopupWidths();
     configuration_.Save();
 }
 
+void t_Application::KeepPopupWidths() {
+    // The widths as the user left them, dragging the popup's edge.
+    if (!popup_) return;
+    configuration_.popupWidth.current = popup_->Width();
+    configuration_.appsListWidth.current = popup_->AppsListWidth();
+}
+
 void t_Application::ApplyConfiguration() {
+    // A rebuild keeps the widths the user dragged the popup to.
+    KeepPopupWidths();
     widgetResources_.ApplyColorScheme(configuration_.colors, configuration_.useWindowsTheme);
     launcher_.SetCustomExecutors(configuration_.customExecutors);
     // Packaged applications join the applications tree inside the build, before the shortcut folders, when
@@ -290,10 +316,10 @@ void t_Application::RunPlacesCommand(t_PlacesCommand command, const t_CatalogueI
         SendMessageW(popup_->Handle(), WM_CLOSE, 0, 0);
         return;
     case t_PlacesCommand::openSettingsWindow:
-    case t_PlacesCommand::none:
-        // The settings window comes with its own thread.
-        MessageBeep(MB_ICONASTERISK);
+        HidePopup();
+        OpenSettingsWindow();
         return;
+    case t_PlacesCommand::none: return;
     }
 }
 

@@ -10,6 +10,7 @@
 #include "config/configuration.h"
 #include "jumplists/current_jump_list.h"
 #include "launch/default_launcher.h"
+#include "settings/settings_window_host.h"
 #include "taskbar/start_button_hook.h"
 #include "ui/popup_owner.h"
 #include "ui/popup_window.h"
@@ -57,6 +58,10 @@ public:
     void TaskbarCreated() override;
     // Builds the catalogue again, unless the popup is showing: then right after it hides.
     void CatalogueChanged() override;
+    // Opens the settings window on its own thread, or brings the open one to the front.
+    void OpenSettingsWindow();
+    // The settings thread has ended: its edits are taken over when accepted, and its host goes in any case.
+    void SettingsWindowClosed(bool accepted) override;
 
     const t_ProcessEnvironment& Environment() const noexcept { return environment_; }
     const t_Configuration& Configuration() const noexcept { return configuration_; }
@@ -74,6 +79,7 @@ private:
     void CloseRequested() override;
     void SessionEnding(bool ending) override;
     t_PopupSettings PopupSettings() const noexcept;
+    void KeepPopupWidths();
     void WatchCatalogueSources();
 
     t_ProcessEnvironment environment_;
@@ -94,6 +100,8 @@ private:
     std::unique_ptr<t_PopupWindow> popup_;
     t_JumpListHeaderTexts jumpListTexts_; // read with the popup
     t_AboutBox aboutBox_;
+    // Present only while the settings window is open.
+    std::unique_ptr<t_SettingsWindowHost> settingsWindowHost_;
     // Empty while the shell's Start button and Windows key are the shell's own.
     std::unique_ptr<t_StartButtonHook> startButtonHook_;
     bool attachingTaskbar_ = false;

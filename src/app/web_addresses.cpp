@@ -8,7 +8,8 @@ namespace {
 // domain.
 constexpr auto homePage = n_cipher::Encipher(L"https://about.xx.ombrix.example/welcome.html");
 constexpr auto aboutLink = n_cipher::Encipher(L"https://about.xx.ombrix.example/thanks.html");
-static_assert(homePage.size() == 44 && aboutLink.size() == 43);
+constexpr auto colorSchemesLink = n_cipher::Encipher(L"https://about.xx.ombrix.example/color-schemes/index.html");
+static_assert(homePage.size() == 44 && aboutLink.size() == 43 && colorSchemesLink.size() == 56);
 
 constexpr std::size_t languagePosition = 14;
 
@@ -29,5 +30,6 @@ std::wstring WebAddressForLanguage(t_EncipheredText address, std::wstring_view l
 
 t_EncipheredText HomePageAddress() noexcept { return homePage; }
 t_EncipheredText AboutLinkAddress() noexcept { return aboutLink; }
+t_EncipheredText ColorSchemesAddress() noexcept { return colorSchemesLink; }
 
 } // namespace n_ombrix

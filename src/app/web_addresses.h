@@ -38,8 +38,10 @@ std::wstring Decipher(t_EncipheredText text);
 // The deciphered address with the first two characters of the language put at positions 14 and 15.
 std::wstring WebAddressForLanguage(t_EncipheredText address, std::wstring_view language);
 
-// The home page (44 characters) and the address behind the About box's link (43 characters).
+// The home page (44 characters), the address behind the About box's link (43 characters) and the page of colour
+// schemes that the settings window links to (56 characters).
 t_EncipheredText HomePageAddress() noexcept;
 t_EncipheredText AboutLinkAddress() noexcept;
+t_EncipheredText ColorSchemesAddress() noexcept;
 
 } // namespace n_ombrix

@@ -21,6 +21,20 @@ WPARAM t_MessageLoop::Run(HWND dialogWindow) {
     return message.wParam;
 }
 
+bool t_MessageLoop::RunModal(HWND dialogWindow, const bool& ended) {
+    MSG message{};
+    while (!ended) {
+        if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return false;
+        }
+        if (IsDialogMessageW(dialogWindow, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return true;
+}
+
 void t_MessageLoop::Abandon(std::exception_ptr exception) noexcept {
     if (!abandonedWith) abandonedWith = std::move(exception);
     PostQuitMessage(0);

@@ -38,6 +38,8 @@ public:
     virtual void TaskbarCreated() = 0;
     // What the catalogue is built from changed, and no change has come for a while.
     virtual void CatalogueChanged() = 0;
+    // The settings window ended; accepted when the user confirmed changes with OK.
+    virtual void SettingsWindowClosed(bool accepted) = 0;
 
 protected:
     t_PopupOwner() = default;

@@ -299,6 +299,9 @@ LRESULT t_PopupWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case MSG_SHOW_POPUP:
         owner_.ShowPopup(lParam == 1);
         return 0;
+    case MSG_SETTINGS_CLOSED:
+        owner_.SettingsWindowClosed(lParam != 0);
+        return 0;
     case catalogueChangedMessage:
         // Each change starts the wait again: an installer writes many files, and the catalogue is built once after.
         SetTimer(Handle(), catalogueTimer, lParam == 1 ? USER_TIMER_MINIMUM : catalogueSettleTime, nullptr);

@@ -22,6 +22,7 @@ public:
     void WindowsThemeChanged() override {}
     void TaskbarCreated() override {}
     void CatalogueChanged() override {}
+    void SettingsWindowClosed(bool) override {}
 };
 
 } // namespace n_ombrix_test

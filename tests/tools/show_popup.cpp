@@ -4,6 +4,7 @@
 //   show_popup.exe start-button [FILE]  clicks the taskbar's Start button with the real pointer, as a user does; with
 //                                       a file, writes to it after a moment "popup=P menu=M": whether Ombrix's popup
 //                                       and a menu (the shell's own Start menu) are showing, 1 or 0; a menu is closed
+//   show_popup.exe settings             shows the popup and presses F12 there, which opens the settings window
 //   show_popup.exe close                asks Ombrix and the stand-in for the shell's desktop window to end
 // Exits 0 when done, 1 when there was no Ombrix window (or no Start button) within ten seconds. Tests that run in
 // another Wine desktop than Ombrix's reach it through this program, since windows are found within one desktop.
@@ -60,8 +61,14 @@ int wmain(int argc, wchar_t** argv) {
     if (std::wcscmp(mode, L"start-button") == 0)
         return ClickStartButton() && (argc < 3 || WriteWhatShows(argv[2])) ? 0 : 1;
     for (int tries = 0; tries < 100; ++tries) {
-        if (const HWND popup = FindWindowW(L"Ombrix", nullptr))
-            return PostMessageW(popup, n_ombrix::MSG_SHOW_POPUP, 0, std::wcscmp(mode, L"command") == 0) ? 0 : 1;
+        if (const HWND popup = FindWindowW(L"Ombrix", nullptr)) {
+            if (!PostMessageW(popup, n_ombrix::MSG_SHOW_POPUP, 0, std::wcscmp(mode, L"command") == 0)) return 1;
+            if (std::wcscmp(mode, L"settings") != 0) return 0;
+            for (int wait = 0; wait < 50 && GetForegroundWindow() != popup; ++wait) Sleep(100);
+            keybd_event(VK_F12, 0, 0, 0);
+            keybd_event(VK_F12, 0, KEYEVENTF_KEYUP, 0);
+            return 0;
+        }
         Sleep(100);
     }
     return 1;
