@@ -6,7 +6,9 @@
 //   popup.show.1000       in this process, the real popup over the same catalogue: the show until every pane has
 //                         painted its first frame;
 //   input.typeahead.1000  Ombrix.exe asked to show, and ten characters typed as input right after the request: the
-//                         time until all ten are in the search box and the list has painted their query.
+//                         time until all ten are in the search box and the list has painted their query;
+//   settings.open.1000    F12 released in the shown popup until the settings window, maximized, and its panel have
+//                         painted (it is then closed again).
 // The links go into "Ombrix bench" in the Start Menu's programs and are removed at the end.
 
 #include "bench_support.h"
@@ -49,6 +51,7 @@ struct t_Measured {
     double startup = 0; // ms
     double memory = 0;  // MB
     std::vector<double> typeahead;
+    std::vector<double> settingsOpen;
 };
 
 // Ten characters typed as the keyboard gives them, to whatever window has the focus.
@@ -79,6 +82,29 @@ std::optional<double> TypeAhead(HWND popup) {
         SendMessageW(box, WM_GETTEXT, 32, reinterpret_cast<LPARAM>(text));
         if (std::wstring_view(text) == typeaheadQuery && !GetUpdateRect(list, nullptr, FALSE))
             return Milliseconds(std::chrono::steady_clock::now() - start);
+        Sleep(0);
+    }
+    return std::nullopt;
+}
+
+// F12 pressed and released in the shown popup, until the settings window and its panel have painted, in ms; the
+// window is closed again. Nothing if it did not open within five seconds.
+std::optional<double> OpenSettings(HWND popup) {
+    SendMessageW(popup, MSG_SHOW_POPUP, 0, 0);
+    for (int tries = 0; tries < 250 && GetForegroundWindow() != popup; ++tries) Sleep(20);
+    const auto start = std::chrono::steady_clock::now();
+    keybd_event(VK_F12, 0, 0, 0);
+    keybd_event(VK_F12, 0, KEYEVENTF_KEYUP, 0);
+    while (std::chrono::steady_clock::now() - start < std::chrono::seconds(5)) {
+        const HWND settings = FindWindowW(L"Ombrix.Settings.Parent", nullptr);
+        const HWND panel = settings ? GetDlgItem(settings, 100) : nullptr;
+        if (panel && IsWindowVisible(settings) && !GetUpdateRect(settings, nullptr, FALSE) &&
+            !GetUpdateRect(panel, nullptr, FALSE)) {
+            const double elapsed = Milliseconds(std::chrono::steady_clock::now() - start);
+            PostMessageW(settings, WM_CLOSE, 0, 0);
+            for (int tries = 0; tries < 250 && IsWindow(settings); ++tries) Sleep(20);
+            return elapsed;
+        }
         Sleep(0);
     }
     return std::nullopt;
@@ -119,6 +145,8 @@ std::optional<t_Measured> StartOmbrix() {
         Sleep(100);
         if (const std::optional<double> typed = TypeAhead(popup)) measured.typeahead.push_back(*typed);
     }
+    SendMessageW(popup, WM_ACTIVATE, WA_INACTIVE, 0);
+    if (const std::optional<double> opened = OpenSettings(popup)) measured.settingsOpen.push_back(*opened);
     PostMessageW(popup, WM_CLOSE, 0, 0);
     WaitForSingleObject(handle.Get(), 20'000);
     return measured;
@@ -138,12 +166,13 @@ int main() {
     MakeLinkTree(root, programs);
     MakeLink(root + L"Quillworts Probe.lnk", programs.front());
 
-    std::vector<double> startups, memories, typeaheads;
+    std::vector<double> startups, memories, typeaheads, settingsOpens;
     for (int run = 0; run < runs; ++run) {
         if (const std::optional<t_Measured> measured = StartOmbrix()) {
             startups.push_back(measured->startup);
             memories.push_back(measured->memory);
             typeaheads.insert(typeaheads.end(), measured->typeahead.begin(), measured->typeahead.end());
+            settingsOpens.insert(settingsOpens.end(), measured->settingsOpen.begin(), measured->settingsOpen.end());
         }
     }
 
@@ -183,5 +212,8 @@ int main() {
     if (!typeaheads.empty())
         std::printf("BENCH id=input.typeahead.1000 n=%zu median=%.1f unit=ms target=50\n", treeLinkCount,
                     Median(typeaheads));
+    if (!settingsOpens.empty())
+        std::printf("BENCH id=settings.open.1000 n=%zu median=%.1f unit=ms target=250\n", treeLinkCount,
+                    Median(settingsOpens));
     return 0;
 }

@@ -316,8 +316,9 @@ void t_Application::RunPlacesCommand(t_PlacesCommand command, const t_CatalogueI
         SendMessageW(popup_->Handle(), WM_CLOSE, 0, 0);
         return;
     case t_PlacesCommand::openSettingsWindow:
-        HidePopup();
+        // The window is made on its own thread meanwhile.
         OpenSettingsWindow();
+        HidePopup();
         return;
     case t_PlacesCommand::none: return;
     }

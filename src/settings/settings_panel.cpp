@@ -137,10 +137,9 @@ void t_SettingsPanel::EnableColorControls() const noexcept {
 
 void t_SettingsPanel::Place(const RECT& bounds) {
     // Redrawn as it moves: what it uncovers was never painted (the window was smaller until it was maximized).
+    // The controls follow in WM_SIZE.
     SetWindowPos(Handle(), nullptr, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    ReadClientRectangle();
-    Layout();
 }
 
 void t_SettingsPanel::Layout() {
@@ -155,8 +154,10 @@ void t_SettingsPanel::Layout() {
     scroll.fMask = SIF_RANGE | SIF_PAGE;
     scroll.nMax = contentHeight_ - 1;
     scroll.nPage = static_cast<UINT>(std::max(page, 0));
+    // The scroll bar may come or go: the client width is read again after it (its WM_SIZE lays nothing out).
+    layingOut_ = true;
     SetScrollInfo(Handle(), SB_VERT, &scroll, TRUE);
-    // The panel may have grown under a scrolled position, or its scroll bar come or gone.
+    layingOut_ = false;
     ReadClientRectangle();
     scrollPosition_ = std::clamp(scrollPosition_, 0, std::max(0, contentHeight_ - page));
     SetScrollPos(Handle(), SB_VERT, scrollPosition_, TRUE);
@@ -286,7 +287,7 @@ LRESULT t_SettingsPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         break;
     case WM_SIZE:
         ReadClientRectangle();
-        Layout();
+        if (!layingOut_) Layout();
         return 0;
     case WM_VSCROLL: {
         SCROLLINFO scroll{};

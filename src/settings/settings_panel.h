@@ -55,6 +55,7 @@ private:
     int lineHeight_ = 0;
     int contentHeight_ = 0;
     int scrollPosition_ = 0;
+    bool layingOut_ = false;
     std::unique_ptr<t_ColorList> colorList_;
     std::unique_ptr<t_ExecutorList> executorList_;
     std::vector<std::unique_ptr<t_StringList>> stringLists_; // folders for apps, patterns, folders for places

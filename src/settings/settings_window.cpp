@@ -28,15 +28,19 @@ t_SettingsWindow::~t_SettingsWindow() {
 }
 
 HWND t_SettingsWindow::Create() {
-    const t_WidgetMetrics& metrics = context_.resources.Metrics();
+    // Made at the work area's size, which it is shown maximized to, so that its controls are laid out once; its
+    // restored size is the first width and 640 pixels high.
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     CreateWindowFor({.extendedStyle = WS_EX_CONTROLPARENT | WS_EX_APPWINDOW,
                      .style = parentStyle,
                      .className = parentClass_.Name(),
-                     .x = CW_USEDEFAULT,
-                     .y = CW_USEDEFAULT,
-                     .width = metrics.settingsWindowWidth,
-                     .height = 640},
+                     .x = work.left,
+                     .y = work.top,
+                     .width = work.right - work.left,
+                     .height = work.bottom - work.top},
                     nullptr);
+
     context_.window = Handle();
     SetWindowTextW(Handle(), context_.String(IDS_SETTINGS_TITLE));
     SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(context_.resources.LargeIcon()));
@@ -49,6 +53,17 @@ HWND t_SettingsWindow::Create() {
                                   n_settings_control::cancel, font);
     Layout();
     return Handle();
+}
+
+void t_SettingsWindow::Show() {
+    ShowWindow(Handle(), SW_SHOWMAXIMIZED);
+    // Restored, it takes its first width and 640 pixels high.
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!GetWindowPlacement(Handle(), &placement)) return;
+    const LONG left = placement.rcNormalPosition.left, top = placement.rcNormalPosition.top;
+    placement.rcNormalPosition = {left, top, left + context_.resources.Metrics().settingsWindowWidth, top + 640};
+    SetWindowPlacement(Handle(), &placement);
 }
 
 void t_SettingsWindow::Layout() {

@@ -22,6 +22,8 @@ public:
     HWND Create();
     // Fills every control from the copy.
     void Load() { panel_->Load(); }
+    // Shows it maximized, in front.
+    void Show();
 
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

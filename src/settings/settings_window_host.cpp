@@ -52,7 +52,7 @@ void t_SettingsWindowHost::Body(HINSTANCE instance) noexcept {
         try {
             settingsWindow_ = window.Create();
             window.Load();
-            ShowWindow(settingsWindow_, SW_SHOWMAXIMIZED);
+            window.Show();
             // A WM_CLOSE posted before the handle was there would have been missed.
             if (abandoned_) PostMessageW(settingsWindow_, WM_CLOSE, 0, 0);
             t_MessageLoop::Run(settingsWindow_);
