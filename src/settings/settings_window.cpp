@@ -28,17 +28,14 @@ t_SettingsWindow::~t_SettingsWindow() {
 }
 
 HWND t_SettingsWindow::Create() {
-    // Made at the work area's size, which it is shown maximized to, so that its controls are laid out once; its
-    // restored size is the first width and 640 pixels high.
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    // Its restored size; it is shown maximized.
     CreateWindowFor({.extendedStyle = WS_EX_CONTROLPARENT | WS_EX_APPWINDOW,
                      .style = parentStyle,
                      .className = parentClass_.Name(),
-                     .x = work.left,
-                     .y = work.top,
-                     .width = work.right - work.left,
-                     .height = work.bottom - work.top},
+                     .x = CW_USEDEFAULT,
+                     .y = CW_USEDEFAULT,
+                     .width = context_.resources.Metrics().settingsWindowWidth,
+                     .height = 640},
                     nullptr);
 
     context_.window = Handle();
@@ -53,17 +50,6 @@ HWND t_SettingsWindow::Create() {
                                   n_settings_control::cancel, font);
     Layout();
     return Handle();
-}
-
-void t_SettingsWindow::Show() {
-    ShowWindow(Handle(), SW_SHOWMAXIMIZED);
-    // Restored, it takes its first width and 640 pixels high.
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof placement;
-    if (!GetWindowPlacement(Handle(), &placement)) return;
-    const LONG left = placement.rcNormalPosition.left, top = placement.rcNormalPosition.top;
-    placement.rcNormalPosition = {left, top, left + context_.resources.Metrics().settingsWindowWidth, top + 640};
-    SetWindowPlacement(Handle(), &placement);
 }
 
 void t_SettingsWindow::Layout() {

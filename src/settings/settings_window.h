@@ -23,7 +23,7 @@ public:
     // Fills every control from the copy.
     void Load() { panel_->Load(); }
     // Shows it maximized, in front.
-    void Show();
+    void Show() const noexcept { ShowWindow(Handle(), SW_SHOWMAXIMIZED); }
 
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
