@@ -1,6 +1,6 @@
 #include "app/about_box.h"
 
-#include "app/web_addresses.h"
+#include "ui/web_addresses.h"
 
 #include "version.h"
 

@@ -1,7 +1,7 @@
 #include "app/application.h"
 
 #include "app/exit_codes.h"
-#include "app/web_addresses.h"
+#include "ui/web_addresses.h"
 #include "launch/shell_execute.h"
 #include "system/com_ptr.h"
 #include "ui/window_messages.h"

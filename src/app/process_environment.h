@@ -2,7 +2,7 @@
 // Process-wide platform state, set up first and torn down last: heap policy, COM, the shutdown privilege, display
 // metrics, buffered painting, common controls, the character-type locale and the known folders.
 
-#include "app/web_addresses.h"
+#include "ui/web_addresses.h"
 #include "system/com_ptr.h"
 #include "system/display_metrics.h"
 #include "system/known_folders.h"

@@ -1,6 +1,6 @@
 #include "settings/settings_panel.h"
 
-#include "app/web_addresses.h"
+#include "ui/web_addresses.h"
 #include "resource_ids.h"
 #include "settings/file_dialogs.h"
 #include "settings/settings_control_ids.h"

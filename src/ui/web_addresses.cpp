@@ -1,4 +1,4 @@
-#include "app/web_addresses.h"
+#include "ui/web_addresses.h"
 
 namespace n_ombrix {
 
