@@ -49,7 +49,7 @@ public:
     // Takes the lists, colours and options of an edited copy; the widths and the file path stay.
     void AssignEdited(const t_Configuration& other);
 
-    // Colour schemes as files of their own. Failures are dropped; an import keeps the colours read before a failure.
+    // Colour schemes as files of their own. Failures are dropped; an import that fails changes no colour.
     void ExportColors(const std::wstring& path) const;
     void ImportColors(const std::wstring& path);
 

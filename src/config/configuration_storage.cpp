@@ -59,11 +59,14 @@ void t_Configuration::ExportColors(const std::wstring& path) const {
 }
 
 void t_Configuration::ImportColors(const std::wstring& path) {
+    // A scheme comes in whole or not at all: a file damaged halfway through must not leave half of it.
+    const auto before = colors;
     try {
         const n_quillane::t_Document document = ReadDocumentFile(path);
         const n_quillane::t_Element colorsElement = document.ChildByName(document.Root(), L"colors");
         if (colorsElement != n_quillane::nullElement) ReadColors(document, colorsElement);
     } catch (...) {
+        colors = before;
     }
 }
 

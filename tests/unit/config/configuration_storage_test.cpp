@@ -9,6 +9,7 @@
 #include "system/known_folders.h"
 #include "system/memory_mapped_file.h"
 #include "system/module_file_name.h"
+#include "system/text_file.h"
 
 #include <gtest/gtest.h>
 
@@ -77,12 +78,20 @@ TEST_F(ConfigurationStorage, AColourSchemeCarriesColoursOnlyAndADamagedOneChange
     configuration_.colors[30] = Rgb(250, 251, 252);
     configuration_.useWindowsTheme = false;
     configuration_.ExportColors(folder_ / L"scheme.qln");
+    configuration_.ExportColors(folder_ / L"exported.qln");
     t_Configuration imported(profile_, 96);
     imported.ImportColors(folder_ / L"scheme.qln");
     EXPECT_TRUE(imported.useWindowsTheme);
     WriteFileBytes(folder_ / L"scheme.qln", std::string("\xFF\xFEx\0", 4));
     imported.ImportColors(folder_ / L"scheme.qln");
     EXPECT_EQ(imported.colors, configuration_.colors);
+    // Damaged in its last colour, after the first ones read well: none of it comes in.
+    std::wstring text = n_zql::n_system::n_windows::ReadTextFile(folder_ / L"exported.qln");
+    text.replace(text.rfind(L"252"), 3, L"2x2");
+    n_zql::n_system::n_windows::WriteTextFileAtomically(folder_ / L"scheme.qln", text);
+    t_Configuration untouched(profile_, 96);
+    untouched.ImportColors(folder_ / L"scheme.qln");
+    EXPECT_EQ(untouched.colors, t_Configuration(profile_, 96).colors);
 }
 
 // The folders the system works in, read through the shell from the test prefix's folder settings.
