@@ -44,7 +44,7 @@ t_SettingsPanel::t_SettingsPanel(t_SettingsContext& context, t_ExecutorEditor& e
                                  HWND parent)
     : context_(context), editor_(editor), lineHeight_(context.resources.Metrics().unit + 4) {
     CreateWindowFor({.extendedStyle = WS_EX_CONTROLPARENT,
-                     .style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_CLIPCHILDREN | WS_TABSTOP,
+                     .style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_CLIPCHILDREN,
                      .className = windowClass,
                      .controlId = n_id::panel},
                     parent);
