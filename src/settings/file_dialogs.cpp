@@ -38,7 +38,10 @@ std::optional<std::wstring> ShowFileDialog(HWND owner, const t_FileDialogRequest
     if (FAILED(CoCreateInstance(save ? CLSID_FileSaveDialog : CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER,
                                 IID_PPV_ARGS(dialog.Put()))))
         return std::nullopt;
-    FILEOPENDIALOGOPTIONS options = save ? saveOptions : openOptions;
+    // Ours join the dialog's own (keeping the process's current folder where it is, among them).
+    FILEOPENDIALOGOPTIONS options = 0;
+    if (FAILED(dialog->GetOptions(&options))) return std::nullopt;
+    options |= save ? saveOptions : openOptions;
     if (request.kind == t_FileDialogKind::pickFolder) options |= FOS_PICKFOLDERS;
     // Only the options matter; the rest is a comfort that a dialog without it still offers.
     if (FAILED(dialog->SetOptions(options))) return std::nullopt;
