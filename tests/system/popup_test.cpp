@@ -5,6 +5,7 @@
 #include "built_program.h"
 #include "launch_record.h"
 #include "ombrix_process.h"
+#include "real_input.h"
 #include "scratch_folder.h"
 #include "shell_link.h"
 
@@ -50,44 +51,17 @@ std::wstring ProgramString(UINT id) {
     return n_zql::n_system::n_windows::ResourceString(LoadBuiltProgramResources().Get(), id);
 }
 
-// The search box's text, with its selection as "|start-end" when asked. WM_GETTEXT itself: GetWindowTextW would give
-// another process's edit control's caption, which is empty.
+// The search box's text, with its selection as "|start-end" when asked.
 std::wstring BoxText(HWND popup, bool withSelection = false) {
     const HWND box = GetDlgItem(popup, 2);
-    wchar_t text[512]{};
-    SendMessageW(box, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+    const std::wstring text = WindowText(box);
     if (!withSelection) return text;
     const auto selection = static_cast<DWORD>(SendMessageW(box, EM_GETSEL, 0, 0));
-    return std::wstring(text) + L"|" + std::to_wstring(LOWORD(selection)) + L"-" + std::to_wstring(HIWORD(selection));
+    return text + L"|" + std::to_wstring(LOWORD(selection)) + L"-" + std::to_wstring(HIWORD(selection));
 }
 
 // A rectangle as its four edges, which the test framework compares and prints.
 std::tuple<LONG, LONG, LONG, LONG> Edges(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
-
-// Real key presses, as the keyboard gives them, to whatever window has the focus: characters, or the keys of a chord
-// pressed in order and released in the reverse order.
-void Send(std::vector<INPUT> inputs) {
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    Sleep(300);
-}
-void PressKeys(std::wstring_view text) {
-    std::vector<INPUT> inputs(text.size() * 2);
-    for (std::size_t i = 0; i < inputs.size(); ++i) {
-        inputs[i].type = INPUT_KEYBOARD;
-        inputs[i].ki.wScan = text[i / 2];
-        inputs[i].ki.dwFlags = KEYEVENTF_UNICODE | (i % 2 ? KEYEVENTF_KEYUP : 0);
-    }
-    Send(inputs);
-}
-void PressKey(std::initializer_list<WORD> chord) {
-    std::vector<INPUT> inputs(chord.size() * 2);
-    for (std::size_t i = 0; i < inputs.size(); ++i) {
-        inputs[i].type = INPUT_KEYBOARD;
-        inputs[i].ki.wVk = chord.begin()[i < chord.size() ? i : inputs.size() - 1 - i];
-        inputs[i].ki.dwFlags = i < chord.size() ? 0 : KEYEVENTF_KEYUP;
-    }
-    Send(inputs);
-}
 
 // The real pointer: moved to a point on the screen, then its buttons' events (MOUSEEVENTF_...) given there.
 void Pointer(POINT point, std::initializer_list<DWORD> events) {

@@ -1,0 +1,296 @@
+// The settings window as the user meets it: opened with F12 from the popup, its standard controls clicked and typed
+// into, the executor editor and the shell's file dialogs driven from this process, and what Ombrix makes of the edits
+// seen in its catalogue and in the configuration it saves at exit.
+
+#include "accessible_list.h"
+#include "built_program.h"
+#include "ombrix_process.h"
+#include "real_input.h"
+#include "scratch_folder.h"
+#include "shell_link.h"
+
+#include "config/configuration.h"
+#include "settings/settings_control_ids.h"
+#include "system/known_folders.h"
+#include "system/resource_string.h"
+#include "system/text_file.h"
+
+#include "resource_ids.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+#include <dlgs.h>
+#include <knownfolders.h>
+
+using namespace n_ombrix_test;
+using n_zql::n_system::n_windows::n_com::t_ComApartment;
+using n_zql::n_system::n_windows::n_com::t_ComPtr;
+namespace n_id = n_ombrix::n_settings_control;
+
+namespace {
+
+std::wstring DataFolder() { return n_ombrix::KnownFolderPath(FOLDERID_RoamingAppData) + L"Ombrix\\"; }
+std::wstring StartMenuFolder() {
+    return n_ombrix::KnownFolderPath(FOLDERID_StartMenu) + L"Programs\\Ombrix settings test\\";
+}
+
+// The configuration file as Ombrix wrote it, without the rules that every load applies (upper-case patterns among
+// them).
+n_ombrix::t_Configuration SavedConfiguration() {
+    n_ombrix::t_Configuration configuration(DataFolder(), 96);
+    n_quillane::t_Document document;
+    document.Parse(n_zql::n_system::n_windows::ReadTextFile(configuration.filePath));
+    configuration.ReadDocument(document);
+    return configuration;
+}
+
+DWORD ProcessOf(HWND window) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    return process;
+}
+
+// The visible top-level windows of the class in the process (and of the owner, when given), once there is one, within
+// five seconds.
+std::vector<HWND> TopLevelWindows(const wchar_t* windowClass, DWORD process, HWND owner = nullptr) {
+    std::vector<HWND> found;
+    for (int tries = 0; tries < 250 && found.empty(); ++tries, Sleep(20))
+        for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, windowClass, nullptr)) != nullptr;)
+            if (ProcessOf(window) == process && IsWindowVisible(window) &&
+                (!owner || GetWindow(window, GW_OWNER) == owner))
+                found.push_back(window);
+    return found;
+}
+
+// Whether the condition holds within five seconds.
+template <class t_Condition> bool Eventually(t_Condition condition) {
+    for (int tries = 0; tries < 250; ++tries, Sleep(20))
+        if (condition()) return true;
+    return false;
+}
+bool Gone(HWND window) {
+    return Eventually([window] { return !IsWindow(window); });
+}
+
+// A control of the settings window's panel; its check box's state; the box clicked, its handler run on return.
+HWND Control(HWND settings, int id) { return GetDlgItem(GetDlgItem(settings, n_id::panel), id); }
+bool Checked(HWND settings, int id) { return SendMessageW(Control(settings, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool Toggle(HWND settings, int id) {
+    SendMessageW(Control(settings, id), BM_CLICK, 0, 0);
+    return Checked(settings, id);
+}
+// A button clicked, posted: its handler may stay in a modal loop (a dialog) or end the window.
+void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
+
+// F12 released in the shown popup; the settings window of Ombrix's process, or null.
+HWND OpenSettings(const t_OmbrixProcess& ombrix) {
+    if (!ombrix.Show()) return nullptr;
+    PressKey({VK_F12});
+    const std::vector<HWND> windows = TopLevelWindows(L"Ombrix.Settings.Parent", ProcessOf(ombrix.Window()));
+    return windows.empty() ? nullptr : windows.front();
+}
+
+// Whether the popup lists the item when its name is typed, that is, whether the catalogue holds it.
+bool Finds(const t_OmbrixProcess& ombrix, std::wstring_view name) {
+    EXPECT_TRUE(ombrix.Show()) << ombrix.State();
+    PressKeys(name);
+    const t_ComPtr<IAccessible> list = WaitForAccessibleList(ombrix.Window(), 6);
+    const bool found = list && RowId(*list.Get(), name) != 0;
+    ombrix.Post(WM_ACTIVATE, WA_INACTIVE);
+    EXPECT_TRUE(ombrix.Hides());
+    return found;
+}
+
+// The shell's file dialog that the settings window opened: the file name it proposed, then the path typed in its
+// place and the Open or Save button pressed.
+std::wstring ChooseFile(HWND settings, const std::wstring& path) {
+    const std::vector<HWND> dialogs = TopLevelWindows(L"#32770", ProcessOf(settings), settings);
+    if (dialogs.empty()) {
+        ADD_FAILURE() << "no file dialog over the settings window";
+        return {};
+    }
+    // Wine's item dialog has the name in a plain edit control, edt1 (Windows' has it in the edit inside combo box
+    // cmb13); its Open or Save button is IDOK in both.
+    const HWND box = GetDlgItem(dialogs.front(), edt1);
+    const std::wstring proposed = WindowText(box);
+    SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PostMessageW(dialogs.front(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_TRUE(Gone(dialogs.front()));
+    return proposed;
+}
+
+class Settings : public testing::Test {
+protected:
+    // Every test starts without a data folder and its Start Menu folder, and leaves neither.
+    void SetUp() override { TearDown(); }
+    void TearDown() override {
+        RemoveTree(DataFolder());
+        RemoveTree(StartMenuFolder());
+    }
+    const t_ComApartment apartment_;
+};
+
+} // namespace
+
+// F12 opens the window once: pressed again, it brings the same window, minimised meanwhile, back to the front. The
+// accent-colour box turns the colour controls off and on. Only OK with a change is taken over, with a new catalogue;
+// the title bar's close, Cancel and OK without a change leave all as it was; and Ombrix asked to end with the window
+// open ends both, saving without the open edits. The new catalogue is seen by a shortcut added after the start in a
+// subfolder of the Start Menu, which only a build lists: Wine reports changes in a watched folder's own entries alone
+// (Windows, in its whole tree, so there the folder watcher would list it too).
+TEST_F(Settings, F12OpensOneWindowWhoseOkAloneTakesAChangeOver) {
+    const t_OmbrixProcess ombrix;
+    // Shown once, the popup has its first catalogue: it is built before any request is answered.
+    ASSERT_TRUE(ombrix.Show()) << ombrix.State();
+    ASSERT_TRUE(CreateDirectoryW(StartMenuFolder().c_str(), nullptr));
+    MakeShellLink(StartMenuFolder() + L"Quillwort probe.lnk", {.target = BuiltProgramPath(L"launch_recorder.exe")});
+
+    HWND settings = OpenSettings(ombrix);
+    ASSERT_NE(settings, nullptr) << "F12 opened no settings window; Ombrix " << ombrix.State();
+    EXPECT_EQ(WindowText(settings),
+              n_zql::n_system::n_windows::ResourceString(LoadBuiltProgramResources().Get(), IDS_SETTINGS_TITLE));
+    EXPECT_TRUE(IsZoomed(settings));
+    ShowWindow(settings, SW_MINIMIZE);
+    ASSERT_TRUE(ombrix.Show());
+    PressKey({VK_F12});
+    EXPECT_EQ(TopLevelWindows(L"Ombrix.Settings.Parent", ProcessOf(settings)), std::vector<HWND>{settings});
+    EXPECT_TRUE(Eventually([settings] { return GetForegroundWindow() == settings && !IsIconic(settings); }))
+        << "the minimised window is not brought back to the front";
+
+    // The accent colour stands for the colour list and its schemes, which are off while it is on.
+    const auto colorControlsEnabled = [settings] {
+        int enabled = 0;
+        for (const int id : {n_id::colorList, n_id::importColors, n_id::exportColors})
+            enabled += IsWindowEnabled(Control(settings, id)) != FALSE;
+        return enabled;
+    };
+    EXPECT_TRUE(Checked(settings, n_id::useWindowsTheme));
+    EXPECT_EQ(colorControlsEnabled(), 0);
+    EXPECT_FALSE(Toggle(settings, n_id::useWindowsTheme));
+    EXPECT_EQ(colorControlsEnabled(), 3);
+    EXPECT_TRUE(Toggle(settings, n_id::useWindowsTheme));
+    EXPECT_EQ(colorControlsEnabled(), 0);
+
+    // Edits dropped by the title bar's close and by Cancel, then OK without an edit: nothing is taken over or rebuilt.
+    Toggle(settings, n_id::showIcons);
+    PostMessageW(settings, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(Gone(settings));
+    for (const int button : {n_id::cancel, n_id::ok}) {
+        ASSERT_TRUE(settings = OpenSettings(ombrix));
+        EXPECT_TRUE(Checked(settings, n_id::showIcons) && !Checked(settings, n_id::compactMode)) << "edits dropped";
+        if (button == n_id::cancel) Toggle(settings, n_id::compactMode);
+        Click(GetDlgItem(settings, button));
+        ASSERT_TRUE(Gone(settings));
+    }
+    EXPECT_FALSE(Finds(ombrix, L"Quillwort probe")) << "the catalogue was built again";
+
+    // OK with an edit: taken over, as the next window shows, and the catalogue built again.
+    ASSERT_TRUE(settings = OpenSettings(ombrix));
+    Toggle(settings, n_id::compactMode);
+    Click(GetDlgItem(settings, n_id::ok));
+    ASSERT_TRUE(Gone(settings));
+    EXPECT_TRUE(Finds(ombrix, L"Quillwort probe"));
+    ASSERT_TRUE(settings = OpenSettings(ombrix));
+    EXPECT_TRUE(Checked(settings, n_id::compactMode));
+
+    Toggle(settings, n_id::showIcons);
+    ombrix.Post(WM_CLOSE);
+    EXPECT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(0));
+    EXPECT_FALSE(IsWindow(settings));
+    const n_ombrix::t_Configuration saved = SavedConfiguration();
+    EXPECT_TRUE(saved.compactMode && saved.useWindowsTheme);
+    EXPECT_TRUE(saved.showIcons) << "the edit of the open window is not saved";
+}
+
+// A pattern typed in lower case into a new row of the hidden-shortcut list is kept in upper case. The executor editor
+// opened by Add starts with the typed-command placeholder and, cancelled, adds nothing; an executor opened with F2
+// and given an empty template gets the placeholder.
+TEST_F(Settings, PatternsAreKeptInUpperCaseAndAnEmptyTemplateGetsThePlaceholder) {
+    n_ombrix::t_Configuration configuration(DataFolder(), 96);
+    configuration.customExecutors = {{L"qw", L"Quillwort", L"notepad.exe", L"/p %typed_command%", L"%TEMP%"}};
+    const n_quillane::t_Document document = configuration.WriteDocument();
+    ASSERT_TRUE(CreateDirectoryW(DataFolder().c_str(), nullptr));
+    n_zql::n_system::n_windows::WriteTextFileAtomically(configuration.filePath, document.Serialise(document.Root()));
+    const t_OmbrixProcess ombrix;
+    const HWND settings = OpenSettings(ombrix);
+    ASSERT_NE(settings, nullptr) << "Ombrix " << ombrix.State();
+
+    Click(Control(settings, n_id::addFilter));
+    EXPECT_TRUE(
+        Eventually([settings] { return SendMessageW(Control(settings, n_id::filterList), LVM_GETEDITCONTROL, 0, 0); }));
+    PressKeys(L"*quillwort*");
+    PressKey({VK_RETURN});
+
+    Click(Control(settings, n_id::addExecutor));
+    std::vector<HWND> editor = TopLevelWindows(L"Ombrix.Settings.Editor", ProcessOf(settings), settings);
+    ASSERT_EQ(editor.size(), 1u);
+    EXPECT_EQ(WindowText(editor[0]), L"Edit executor");
+    EXPECT_EQ(WindowText(GetDlgItem(editor[0], n_id::editorCommandLineTemplate)), L"%typed_command%");
+    Click(GetDlgItem(editor[0], IDCANCEL));
+    ASSERT_TRUE(Gone(editor[0]));
+    const HWND executors = Control(settings, n_id::executorList);
+    EXPECT_EQ(SendMessageW(executors, LVM_GETITEMCOUNT, 0, 0), 1);
+
+    // The first row clicked with the real pointer (the list has no header), then F2.
+    POINT row{20, 8};
+    ClientToScreen(executors, &row);
+    SetCursorPos(row.x, row.y);
+    INPUT click[2]{};
+    click[0].type = click[1].type = INPUT_MOUSE;
+    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, click, sizeof(INPUT));
+    PressKey({VK_F2});
+    editor = TopLevelWindows(L"Ombrix.Settings.Editor", ProcessOf(settings), settings);
+    ASSERT_EQ(editor.size(), 1u) << "F2 on the executor list opened no editor";
+    const HWND templateField = GetDlgItem(editor[0], n_id::editorCommandLineTemplate);
+    EXPECT_EQ(WindowText(templateField), L"/p %typed_command%");
+    SendMessageW(templateField, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    Click(GetDlgItem(editor[0], IDOK));
+    ASSERT_TRUE(Gone(editor[0]));
+    Click(GetDlgItem(settings, n_id::ok));
+    ASSERT_TRUE(Gone(settings));
+
+    ASSERT_TRUE(ombrix.Close()) << ombrix.State();
+    const n_ombrix::t_Configuration saved = SavedConfiguration();
+    EXPECT_EQ(saved.appsShortcutsFilters, std::vector<std::wstring>{L"*QUILLWORT*"});
+    ASSERT_EQ(saved.customExecutors.size(), 1u);
+    EXPECT_EQ(saved.customExecutors[0].commandLineTemplate, L"%typed_command%");
+    EXPECT_TRUE(saved.customExecutors[0] ==
+                n_ombrix::t_LaunchItem({L"qw", L"Quillwort", L"notepad.exe", L"%typed_command%", L"%TEMP%"}));
+}
+
+// A colour scheme imported through the shell's open dialog is taken over by OK; exported through the save dialog,
+// which proposes "Ombrix colors" and adds the extension of the scheme files, it gives all 31 colours back.
+TEST_F(Settings, AColorSchemeComesInAndGoesOutThroughTheFileDialogs) {
+    const t_ScratchFolder folder(L"colors");
+    n_ombrix::t_Configuration scheme(folder.Path(), 96);
+    for (std::uint32_t i = 0; i < n_ombrix::colorCount; ++i)
+        scheme.colors[i] = n_ombrix::Rgb(8 * i, 250 - 8 * i, 37 * i % 256);
+    scheme.ExportColors(folder / L"Quillwort.qln");
+    const t_OmbrixProcess ombrix;
+    HWND settings = OpenSettings(ombrix);
+    ASSERT_NE(settings, nullptr) << "Ombrix " << ombrix.State();
+    EXPECT_FALSE(Toggle(settings, n_id::useWindowsTheme));
+    Click(Control(settings, n_id::importColors));
+    ChooseFile(settings, folder / L"Quillwort.qln");
+    Click(GetDlgItem(settings, n_id::ok));
+    ASSERT_TRUE(Gone(settings));
+
+    ASSERT_TRUE(settings = OpenSettings(ombrix));
+    Click(Control(settings, n_id::exportColors));
+    EXPECT_EQ(ChooseFile(settings, folder / L"exported"), L"Ombrix colors");
+    const std::wstring exportedPath = folder / L"exported.qln";
+    EXPECT_TRUE(Eventually([&] { return GetFileAttributesW(exportedPath.c_str()) != INVALID_FILE_ATTRIBUTES; }));
+    n_ombrix::t_Configuration exported(folder.Path(), 96);
+    exported.ImportColors(exportedPath);
+    EXPECT_EQ(exported.colors, scheme.colors);
+    Click(GetDlgItem(settings, n_id::cancel));
+    ASSERT_TRUE(Gone(settings));
+
+    ASSERT_TRUE(ombrix.Close()) << ombrix.State();
+    const n_ombrix::t_Configuration saved = SavedConfiguration();
+    EXPECT_FALSE(saved.useWindowsTheme);
+    EXPECT_EQ(saved.colors, scheme.colors);
+}
