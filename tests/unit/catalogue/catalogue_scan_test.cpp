@@ -10,6 +10,7 @@
 #include "catalogue/packaged_app_item.h"
 #include "catalogue/shortcut_item.h"
 #include "launch_record.h"
+#include "quillwort_manifest.h"
 #include "scratch_folder.h"
 #include "shell_link.h"
 #include "system/display_metrics.h"
@@ -236,23 +237,7 @@ std::uint32_t CornerPixel(const t_CatalogueItem& item) {
 // for the list and not filtered join the top of the tree, under a readable name where Wine cannot resolve a resource
 // name, their logos the variants the qualifiers rank first, drawn on their backgrounds.
 TEST_F(CatalogueScan, PackagedAppsOfRegisteredPackagesJoinTheTopOfTheTree) {
-    const std::string manifest = R"(<?xml version="1.0" encoding="utf-8"?>
-<Package xmlns="http://schemas.microsoft.com/appx/manifest/foundation/windows10"
-         xmlns:uap="http://schemas.microsoft.com/appx/manifest/uap/windows10">
-  <Identity Name="Quillwort.Notes" Publisher="CN=Quillwort" Version="1.0.0.0"/>
-  <Applications>
-    <Application Id="Notes"><uap:VisualElements DisplayName="ms-resource:AppTitle" Description="Takes notes"
-      BackgroundColor="#00FF00" Square44x44Logo="Assets\Logo.png"/></Application>
-    <Application Id="Draw"><uap:VisualElements DisplayName="Quillwort Draw" Description="QUILLWORT DRAW"
-      BackgroundColor="transparent" Square30x30Logo="Assets\Logo.png"/></Application>
-    <Application Id="Sketch"><uap:VisualElements DisplayName="Quillwort Sketch" Description="Sketches"
-      BackgroundColor="#000000" Square44x44Logo="Assets\Logo.png"/></Application>
-    <Application Id="Helper"><uap:VisualElements DisplayName="Helper" Description="Helps" AppListEntry="none"
-      BackgroundColor="#000000" Square44x44Logo="Assets\Logo.png"/></Application>
-    <Application Id="Mute"><uap:VisualElements DisplayName="Mute" BackgroundColor="#000000"
-      Square44x44Logo="Assets\Logo.png"/></Application>
-  </Applications>
-</Package>)";
+    const std::string manifest = quillwortManifest;
     const std::wstring root = scratch_ / L"Quillwort.Notes", broken = scratch_ / L"Quillwort.Broken";
     for (const wchar_t* folder : {L"\\Assets\\de-de", L"\\Assets\\en-us"})
         SHCreateDirectoryExW(nullptr, (root + folder).c_str(), nullptr);
@@ -281,7 +266,6 @@ TEST_F(CatalogueScan, PackagedAppsOfRegisteredPackagesJoinTheTopOfTheTree) {
     EXPECT_FALSE(draw.HasDescription()) << "a description that repeats the name";
     EXPECT_EQ(std::pair(CornerPixel(notes), CornerPixel(draw)),
               std::pair(0xFF00FF00u, store_.LogoBackground() | 0xFF000000u));
-    EXPECT_FALSE(notes.Launch(false)) << "Wine has no activation manager";
 
     // The ranking by path: the smallest plated variant that reaches the size, else the largest; a language the user
     // does not prefer never.

@@ -1,7 +1,6 @@
 // Filter patterns as the settings give them (upper case) against file names, display names and link targets.
 
 #include "catalogue/filter_pattern.h"
-#include "config/configuration.h"
 
 #include <gtest/gtest.h>
 
@@ -33,13 +32,4 @@ TEST(FilterPattern, TheWholeTextMatchesUpperCasedWithStarsAndQuestionMarks) {
     for (int star = 0; star < 200; ++star) stars += L"*A";
     EXPECT_TRUE(MatchesPattern(std::wstring(20000, L'a'), stars));
     EXPECT_FALSE(MatchesPattern(std::wstring(20000, L'a'), stars + L"?B"));
-}
-
-TEST(FilterPattern, FactoryFiltersRejectUninstallersDesktopLinksAndInternetShortcutsByTheirWholeName) {
-    for (const wchar_t* name :
-         {L"Uninstall Foo.lnk", L"C:\\Program Files\\Foo\\unINSTALL.exe", L"DeskTop.LNK", L".url"})
-        EXPECT_TRUE(MatchesAnyPattern(name, FactoryFilters())) << name;
-    for (const wchar_t* name : {L"My Desktop.lnk", L"Desktop.lnk.bak", L"Site.url.lnk", L"Installer.lnk", L""})
-        EXPECT_FALSE(MatchesAnyPattern(name, FactoryFilters())) << name;
-    EXPECT_FALSE(MatchesAnyPattern(L"Uninstall Foo.lnk", {}));
 }

@@ -21,7 +21,6 @@ using namespace n_ombrix;
 using namespace n_ombrix_test;
 using namespace n_zql::n_system::n_windows;
 using n_com::t_ComPtr;
-using t_Bitmap = t_IconStore::t_Bitmap;
 
 namespace {
 
@@ -87,20 +86,6 @@ TEST_F(IconStore, FixedImagesAtEveryScaleAreKeptOnceUntilClear) {
         for (int slot = 0; slot < t_IconStore::slotCount; ++slot)
             EXPECT_TRUE(!store.Slot(slot) && !IsAlive(slots[slot])) << slot;
     }
-}
-
-TEST_F(IconStore, RegisteringEqualPixelsKeepsTheFirstAndAnythingElseIsRefused) {
-    // Two blank DIB sections of the format, and a device bitmap. What the store does not keep it deletes.
-    const BITMAPINFO info{{sizeof info.bmiHeader, 16, -16, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
-    void* bits = nullptr;
-    t_Bitmap first(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    t_Bitmap second(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    t_Bitmap device(CreateBitmap(16, 16, 1, 32, nullptr));
-    const HBITMAP kept = first.Get(), handedOver[] = {second.Get(), device.Get()};
-    EXPECT_EQ(store_.Register(std::move(first)), kept);
-    EXPECT_EQ(store_.Register(std::move(second)), kept);
-    EXPECT_EQ(store_.Register(std::move(device)), nullptr);
-    EXPECT_FALSE(IsAlive(handedOver[0]) || IsAlive(handedOver[1]));
 }
 
 TEST_F(IconStore, LinksFilesAndIconLocationsGiveOneImagePerSource) {

@@ -2,11 +2,14 @@
 
 #include "catalogue/package_manifest.h"
 
+#include "quillwort_manifest.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 using namespace n_ombrix;
+using n_ombrix_test::quillwortManifest;
 
 namespace {
 
@@ -18,21 +21,6 @@ const t_PackagedApp package = [] {
     return app;
 }();
 
-constexpr char manifest[] = R"(<?xml version="1.0" encoding="utf-8"?>
-<Package xmlns="http://schemas.microsoft.com/appx/manifest/foundation/windows10"
-         xmlns:uap="http://schemas.microsoft.com/appx/manifest/uap/windows10">
-  <Identity Name="Quillwort.Notes" Publisher="CN=Quillwort" Version="1.0.0.0"/>
-  <Applications>
-    <Application Id="Notes" Executable="Notes.exe">
-      <uap:VisualElements DisplayName="ms-resource:AppTitle" Description="Notes" BackgroundColor="transparent"
-                          Square44x44Logo="Assets\Small.png" Square150x150Logo="Assets\Large.png"/>
-    </Application>
-    <Application Id="Helper"><uap:VisualElements DisplayName="Helper" Description="Helps" Square30x30Logo="A.png"
-                          AppListEntry="none"/></Application>
-    <Application Id="Bare"><Other/></Application>
-  </Applications>
-</Package>)";
-
 std::string Utf16(const std::string& text) {
     std::string bytes = "\xFF\xFE";
     for (const char c : text) bytes += std::string{c, '\0'};
@@ -42,19 +30,20 @@ std::string Utf16(const std::string& text) {
 } // namespace
 
 TEST(PackageManifest, EveryApplicationInAnyEncodingWithItsVisualElementsAndOnlyTheCompleteOnesListed) {
-    const std::string utf8 = manifest;
+    const std::string utf8 = quillwortManifest;
     for (const std::string& bytes : {utf8, "\xEF\xBB\xBF" + utf8, Utf16(utf8)}) {
         const std::vector<t_PackagedApp> apps = ManifestApplications(bytes.data(), bytes.size(), package);
-        ASSERT_EQ(apps.size(), 3u);
+        ASSERT_EQ(apps.size(), 5u);
         EXPECT_EQ(apps[0].identityName + L"!" + apps[0].applicationId, L"Quillwort.Notes!Notes");
         EXPECT_EQ(apps[0].displayName + L"|" + apps[0].square44Logo + L"|" + apps[0].backgroundColor,
-                  L"ms-resource:AppTitle|Assets\\Small.png|transparent");
-        EXPECT_EQ(apps[2].backgroundColor + L"|" + apps[2].appListEntry, L"#FFFFFF|default");
-        EXPECT_EQ(std::vector<bool>({IsListable(apps[0]), IsListable(apps[1]), IsListable(apps[2])}),
-                  std::vector<bool>({true, false, false}))
-            << "listed; AppListEntry none; no description or logo";
+                  L"ms-resource:AppTitle|Assets\\Logo.png|#00FF00");
+        EXPECT_EQ(apps[4].backgroundColor + L"|" + apps[4].appListEntry, L"#FFFFFF|default");
+        std::vector<bool> listable;
+        for (const t_PackagedApp& app : apps) listable.push_back(IsListable(app));
+        EXPECT_EQ(listable, std::vector<bool>({true, true, true, false, false}))
+            << "a 44- or a 30-pixel logo; AppListEntry none; no description";
     }
-    EXPECT_TRUE(ManifestApplications(manifest, sizeof manifest - 40, package).empty()) << "cut short";
+    EXPECT_TRUE(ManifestApplications(quillwortManifest, sizeof quillwortManifest - 40, package).empty()) << "cut short";
 }
 
 TEST(PackageManifest, ResourceNamesBecomeIndirectStringsOfThePackage) {

@@ -1,9 +1,8 @@
 // The shell's automatic jump-list files: copies of files Windows 7 and 10 wrote, and files made here through our
-// own edits, opened again as the shell would find them; and the destinations they hold, links loaded from bytes.
+// own edits, opened again as the shell would find them; and which shell objects make destinations.
 
 #include "jumplists/automatic_destinations_file.h"
 
-#include "catalogue/link_properties.h"
 #include "jump_list_files.h"
 #include "jumplists/destinations_file_name.h"
 #include "scratch_folder.h"
@@ -11,7 +10,6 @@
 #include "system/error_exception.h"
 #include "system/identity_hash.h"
 #include "system/unique_handle.h"
-#include "system/upper_case.h"
 
 #include <gtest/gtest.h>
 
@@ -83,21 +81,6 @@ protected:
 
     std::wstring OwnPath() const { return scratch_ / (stem_ + std::wstring(automaticDestinationsSuffix)); }
 
-    // A link to a document of the tests' own with the arguments and properties in its bytes, loaded as a jump-list
-    // file holds it: through IPersistStream from its bytes, which are handed on too.
-    t_ShellDestination FromLink(const std::wstring& document, const std::wstring& arguments = {},
-                                const std::vector<t_Property>& properties = {}) {
-        const std::string bytes = SavedLink(document, arguments, properties);
-        const t_ComPtr<IStream> stream(
-            SHCreateMemStream(reinterpret_cast<const BYTE*>(bytes.data()), static_cast<UINT>(bytes.size())));
-        t_ComPtr<IPersistStream> link;
-        n_com::ThrowIfFailed(
-            CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(link.Put())));
-        n_com::ThrowIfFailed(link->Load(stream.Get()));
-        return t_ShellDestination::Create(link.Get(), false,
-                                          std::span(reinterpret_cast<const std::byte*>(bytes.data()), bytes.size()));
-    }
-
     const n_com::t_ComApartment apartment_;
     t_ScratchFolder scratch_{L"automatic destinations"};
     const std::wstring stem_ = L"abc123";
@@ -143,12 +126,11 @@ TEST_F(AutomaticDestinationsFile, AWindows10FileKeepsItsPinsThroughEdits) {
     EXPECT_EQ(ElementNames(copy).count(L"8") + ElementNames(copy).count(L"3"), 0u);
 }
 
-TEST_F(AutomaticDestinationsFile, ANewFileStartsAtOneAndKeepsSixtyFour) {
+TEST_F(AutomaticDestinationsFile, ANewFileStartsAtOneAndKeepsSixtyFourEntriesAndPins) {
     Open();
     EXPECT_FALSE(file_.IsOpen());
     const t_ShellDestination report = Document(L"Report.txt");
     EXPECT_EQ(file_.FindOrAdd(report).entryNumber, 1u);
-    EXPECT_EQ(&file_.FindOrAdd(report), file_.Entries().front()); // found, not added twice
     for (int index = 0; index < 79; ++index) file_.FindOrAdd(Document(L"Doc " + std::to_wstring(index) + L".txt"));
     file_.Pin(report);
     Open();
@@ -157,8 +139,19 @@ TEST_F(AutomaticDestinationsFile, ANewFileStartsAtOneAndKeepsSixtyFour) {
     ASSERT_EQ(numbers.size(), 64u);
     EXPECT_EQ(std::pair(numbers.front(), numbers.back()), std::pair(80u, 1u));
     EXPECT_EQ(file_.Find(report.IdentityKey()), file_.PinnedEntries().at(0));
-    file_.Close();
-    EXPECT_EQ(ElementNames(OwnPath()).size(), 65u);
+
+    // A document of an application's own category may be a shell item: pinned, the file holds a link. Pins stop at 64.
+    const std::wstring path = WriteDocument(scratch_ / L"Item.txt");
+    t_ComPtr<IShellItem> item;
+    ASSERT_HRESULT_SUCCEEDED(SHCreateItemFromParsingName(path.c_str(), nullptr, IID_PPV_ARGS(item.Put())));
+    Open();
+    file_.Pin(t_ShellDestination::Create(item.Get(), true));
+    for (const t_DestListEntry* entry : file_.Entries()) file_.Pin(entry->destination); // found, not added again
+    file_.Pin(Document(L"One more.txt"));
+    EXPECT_EQ(file_.Entries().size(), 65u); // the item added, the pins beyond 64 nothing
+    Open();
+    ASSERT_EQ(file_.PinnedEntries().size(), 64u);
+    EXPECT_EQ(LinkTarget(file_.PinnedEntries().at(1)->destination), path);
 }
 
 // Entries of namespaces this machine does not have (a URL handler, a Control Panel item, a shell extension that is
@@ -169,9 +162,10 @@ TEST_F(AutomaticDestinationsFile, OpeningDropsBrokenLinksAndOrphansButKeepsEntri
     for (const wchar_t* name : {L"a.txt", L"b.txt", L"c.txt", L"d.txt"}) file_.FindOrAdd(Document(name));
     file_.Close();
     // An ID list of an item inside a namespace extension that is not registered: the shell cannot name it.
-    const std::string unnamed = SavedIdListLink({0x14, 0x00, 0x1F, 0x50, 0x78, 0x56, 0x34, 0x12, 0x34, 0x12, 0x34,
-                                                 0x12, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x0C, 0x00,
-                                                 0x31, 0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08});
+    const std::string unnamed =
+        SavedIdListLink(scratch_ / L"Unnamed.lnk", {0x14, 0x00, 0x1F, 0x50, 0x78, 0x56, 0x34, 0x12, 0x34, 0x12, 0x34,
+                                                    0x12, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x0C, 0x00,
+                                                    0x31, 0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08});
     for (const wchar_t* name : {L"1", L"2"}) WriteStream(OwnPath(), name, unnamed);
     WriteStream(OwnPath(), L"3", "not a link");
     WriteStream(OwnPath(), L"1f", "an orphan");
@@ -204,20 +198,6 @@ TEST_F(AutomaticDestinationsFile, OpeningDropsBrokenLinksAndOrphansButKeepsEntri
     EXPECT_EQ(file_.PinnedEntries().size(), 1u);
 }
 
-TEST_F(AutomaticDestinationsFile, PinnedShellItemsAreStoredAsLinksAndPinsStopAtSixtyFour) {
-    // A document of an application's own category may be a shell item; the file holds links.
-    const std::wstring path = WriteDocument(scratch_ / L"Item.txt");
-    t_ComPtr<IShellItem> item;
-    ASSERT_HRESULT_SUCCEEDED(SHCreateItemFromParsingName(path.c_str(), nullptr, IID_PPV_ARGS(item.Put())));
-    Open();
-    file_.Pin(t_ShellDestination::Create(item.Get(), true));
-    for (int index = 0; index < 64; ++index) file_.Pin(Document(L"Pin " + std::to_wstring(index) + L".txt"));
-    EXPECT_EQ(file_.Entries().size(), 64u); // the 65th pin added nothing
-    Open();
-    ASSERT_EQ(file_.PinnedEntries().size(), 64u);
-    EXPECT_EQ(LinkTarget(file_.PinnedEntries().front()->destination), path);
-}
-
 TEST_F(AutomaticDestinationsFile, AFileHeldByAnotherIsLeftAloneAndOneWithoutEntriesGoes) {
     Open();
     file_.FindOrAdd(Document(L"Mine.txt"));
@@ -240,31 +220,15 @@ TEST_F(AutomaticDestinationsFile, AFileHeldByAnotherIsLeftAloneAndOneWithoutEntr
 
 using ShellDestination = AutomaticDestinationsFile;
 
-// What a key must tell apart and what it must not: the same document named in another letter case is the same
-// destination; other arguments or another title make another one.
-TEST_F(ShellDestination, KeysIgnoreThePathsCaseButNotArgumentsOrTitles) {
-    const std::wstring document = WriteDocument(scratch_ / L"Report.txt");
-    const t_ShellDestination plain = FromLink(document);
-    const t_ShellDestination withArguments = FromLink(document, L"/p");
-    const t_ShellDestination withTitle = FromLink(document, {}, {{titleKey, std::wstring(L"Meeting notes")}});
-    EXPECT_EQ(FromLink(UpperCased(document)).IdentityKey(), plain.IdentityKey());
-    EXPECT_NE(withArguments.IdentityKey(), plain.IdentityKey());
-    EXPECT_NE(FromLink(document, L"/P").IdentityKey(), withArguments.IdentityKey());
-    EXPECT_NE(withTitle.IdentityKey(), plain.IdentityKey());
-    // (Titles read from a link's bytes, and which items keep the text a pin stores, are the jump list's tests.)
-
-    // Items are keyed by their parsing name as it is (their case may matter), not upper-cased as link paths are.
+// Items are keyed by their parsing name as it is (their case may matter), not upper-cased as link paths are. (What
+// else a link's key tells apart is seen with the custom files' tasks.) A link with neither path nor ID list, and an
+// object that is neither item nor link, are no destination.
+TEST_F(ShellDestination, ItemsAreKeyedApartFromLinksAndOtherObjectsAreNoDestination) {
+    const t_ShellDestination link = Document(L"Report.txt");
     t_ComPtr<IShellItem> item;
-    ASSERT_HRESULT_SUCCEEDED(SHCreateItemFromParsingName(document.c_str(), nullptr, IID_PPV_ARGS(item.Put())));
-    EXPECT_NE(t_ShellDestination::Create(item.Get(), true).IdentityKey(), plain.IdentityKey());
-}
-
-TEST_F(ShellDestination, SeparatorsAndObjectsThatAreNoDestination) {
-    const t_ShellDestination line = FromLink(scratch_ / L"Other.txt", {}, {{isDestListSeparatorKey, true}});
-    EXPECT_TRUE(line.IsSeparator() && line.DisplayText().empty());
-    EXPECT_FALSE(line.Open(L"Any.App"));
-
-    // A link with neither path nor ID list, and an object that is neither item nor link.
+    ASSERT_HRESULT_SUCCEEDED(
+        SHCreateItemFromParsingName((scratch_ / L"Report.txt").c_str(), nullptr, IID_PPV_ARGS(item.Put())));
+    EXPECT_NE(t_ShellDestination::Create(item.Get(), true).IdentityKey(), link.IdentityKey());
     t_ComPtr<IShellLinkW> empty;
     ASSERT_HRESULT_SUCCEEDED(
         CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(empty.Put())));

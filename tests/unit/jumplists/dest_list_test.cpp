@@ -167,10 +167,6 @@ TEST(DestListAddFront, NumbersFollowTheLastIssuedAndRefusalsWriteNothing) {
     t_FakeLinks links;
     Open(list, full, links);
     EXPECT_EQ(ResultOf([&] { list.AddFront(full, L"c", 0, 9); }), eFail);
-    // An empty stream, as the shell leaves one, takes its first entry.
-    t_MemoryByteStream empty;
-    list.StartEmpty(3);
-    EXPECT_EQ(list.AddFront(empty, L"e", 0, 0x5000), 1u);
 }
 
 // Pins and unpins rewrite only the first 114 bytes of the records they touch; a removal moves the later records back

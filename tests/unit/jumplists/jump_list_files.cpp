@@ -1,42 +1,20 @@
 #include "jump_list_files.h"
 
-#include "link_property_block.h"
 #include "scratch_folder.h"
+#include "shell_link.h"
 #include "system/com_ptr.h"
-#include "system/error_exception.h"
 
 #include <shlobj.h>
-#include <shlwapi.h>
-
-#include <span>
 
 namespace n_ombrix_test {
 
 using namespace n_zql::n_system::n_windows;
-using n_com::t_ComPtr;
 
 namespace {
 
 // The value's bytes as they lie in memory: little-endian, as the file has them.
 template <typename t_Value> void Append(std::string& bytes, const t_Value& value) {
     bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
-}
-
-std::string SavedBytes(const t_ComPtr<IShellLinkW>& link) {
-    const t_ComPtr<IStream> stream(SHCreateMemStream(nullptr, 0));
-    n_com::ThrowIfFailed(link.Query<IPersistStream>()->Save(stream.Get(), TRUE));
-    ULARGE_INTEGER size{};
-    n_com::ThrowIfFailed(IStream_Size(stream.Get(), &size));
-    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-    n_com::ThrowIfFailed(IStream_Reset(stream.Get()));
-    n_com::ThrowIfFailed(IStream_Read(stream.Get(), bytes.data(), static_cast<ULONG>(bytes.size())));
-    return bytes;
-}
-
-t_ComPtr<IShellLinkW> NewLink() {
-    t_ComPtr<IShellLinkW> link;
-    n_com::ThrowIfFailed(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(link.Put())));
-    return link;
 }
 
 } // namespace
@@ -53,29 +31,25 @@ std::wstring LinkTarget(const n_ombrix::t_ShellDestination& destination) {
 }
 
 n_ombrix::t_ShellDestination DocumentLink(const std::wstring& path) {
-    const t_ComPtr<IShellLinkW> link = NewLink();
-    n_com::ThrowIfFailed(link->SetPath(WriteDocument(path).c_str()));
-    return n_ombrix::t_ShellDestination::Create(link.Get(), true);
+    return n_ombrix::t_ShellDestination::Create(MakeShellLink(path + L".lnk", {.target = WriteDocument(path)}).Get(),
+                                                true);
 }
 
 std::string SavedLink(const std::wstring& document, const std::wstring& arguments,
                       const std::vector<n_ombrix::t_Property>& properties) {
-    const t_ComPtr<IShellLinkW> link = NewLink();
-    n_com::ThrowIfFailed(link->SetPath(WriteDocument(document).c_str()));
-    if (!arguments.empty()) n_com::ThrowIfFailed(link->SetArguments(arguments.c_str()));
-    const std::string bytes = SavedBytes(link);
-    if (properties.empty()) return bytes;
-    const std::vector<std::byte> titled = WithPropertyStoreDataBlock(
-        std::span(reinterpret_cast<const std::byte*>(bytes.data()), bytes.size()), PropertyStoreDataBlock(properties));
-    return std::string(reinterpret_cast<const char*>(titled.data()), titled.size());
+    MakeShellLink(document + L".lnk", {.target = WriteDocument(document), .arguments = arguments});
+    if (!properties.empty()) AddLinkProperties(document + L".lnk", properties);
+    return ReadFileBytes(document + L".lnk");
 }
 
-std::string SavedIdListLink(const std::vector<std::uint8_t>& idList) {
+std::string SavedIdListLink(const std::wstring& path, const std::vector<std::uint8_t>& idList) {
     std::vector<std::uint8_t> terminated = idList;
     terminated.insert(terminated.end(), {0, 0});
-    const t_ComPtr<IShellLinkW> link = NewLink();
+    n_com::t_ComPtr<IShellLinkW> link;
+    n_com::ThrowIfFailed(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(link.Put())));
     n_com::ThrowIfFailed(link->SetIDList(reinterpret_cast<PCIDLIST_ABSOLUTE>(terminated.data())));
-    return SavedBytes(link);
+    n_com::ThrowIfFailed(link.Query<IPersistFile>()->Save(path.c_str(), TRUE));
+    return ReadFileBytes(path);
 }
 
 std::string CustomDestinationsBytes(const std::vector<t_CustomCategoryFields>& categories) {

