@@ -142,12 +142,7 @@ LRESULT t_ExecutorEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         }
         break;
     case WM_CLOSE: End(); return 0;
-    case WM_ERASEBKGND: {
-        RECT client{};
-        GetClientRect(Handle(), &client);
-        FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_3DFACE));
-        return 1;
-    }
+    case WM_ERASEBKGND: return EraseWithSystemColor(Handle(), wParam, COLOR_3DFACE);
     default: break;
     }
     return DefaultProcedure(message, wParam, lParam);

@@ -12,8 +12,7 @@ namespace n_ombrix {
 
 t_ExecutorList::t_ExecutorList(t_SettingsContext& context, t_ExecutorEditor& editor, HWND panel, HWND list,
                                HWND addButton, HWND removeButton)
-    : context_(context), editor_(editor), panel_(panel), list_(list), addButton_(addButton),
-      removeButton_(removeButton) {
+    : t_ListWithButtons(list, addButton, removeButton), context_(context), editor_(editor), panel_(panel) {
     for (int column = 0; column < 3; ++column) AddColumn(list_, column);
 }
 
@@ -32,16 +31,6 @@ void t_ExecutorList::ShowRow(int row) const {
     SetCellText(list_, row, 0, executor.shortCaption);
     SetCellText(list_, row, 1, L"\"" + executor.executablePath + L"\" " + executor.commandLineTemplate);
     SetCellText(list_, row, 2, executor.workDir);
-}
-
-bool t_ExecutorList::Command(int id) {
-    if (id == GetDlgCtrlID(addButton_))
-        Add();
-    else if (id == GetDlgCtrlID(removeButton_))
-        Remove();
-    else
-        return false;
-    return true;
 }
 
 void t_ExecutorList::Add() {
@@ -127,8 +116,6 @@ void t_ExecutorList::CancelDrag() noexcept {
     ClipCursor(nullptr);
     if (GetCapture() == panel_) ReleaseCapture();
 }
-
-void t_ExecutorList::EnableRemove() const noexcept { EnableForSelection(list_, removeButton_); }
 
 void t_ExecutorList::FitColumns() const noexcept {
     RECT client{};

@@ -4,6 +4,7 @@
 // dragging one row onto another (the order of the run box's executor selector). On the settings thread.
 
 #include "settings/executor_editor.h"
+#include "settings/list_with_buttons.h"
 #include "settings/settings_context.h"
 
 #include <windows.h>
@@ -12,14 +13,13 @@
 
 namespace n_ombrix {
 
-class t_ExecutorList {
+class t_ExecutorList final : public t_ListWithButtons {
 public:
     // The panel takes the pointer during a drag and hands its release here.
     t_ExecutorList(t_SettingsContext& context, t_ExecutorEditor& editor, HWND panel, HWND list, HWND addButton,
                    HWND removeButton);
 
     void Load();
-    bool Command(int id);
     std::optional<LRESULT> Notify(const NMHDR& header);
     // The panel's pointer messages while a drag runs: the release over a row swaps the two executors.
     bool Dragging() const noexcept { return dragged_ >= 0; }
@@ -28,18 +28,14 @@ public:
     void FitColumns() const noexcept;
 
 private:
-    void Add();
+    void Add() override;
+    void Remove() override;
     void EditSelected();
-    void Remove();
     void ShowRow(int row) const;
-    void EnableRemove() const noexcept;
 
     t_SettingsContext& context_;
     t_ExecutorEditor& editor_;
     HWND panel_;
-    HWND list_;
-    HWND addButton_;
-    HWND removeButton_;
     int dragged_ = -1; // the row being dragged
 };
 

@@ -76,6 +76,13 @@ void DeleteRow(HWND list, int row) noexcept {
     if (remaining > 0) SelectRow(list, row < remaining ? row : remaining - 1);
 }
 
+LRESULT EraseWithSystemColor(HWND window, WPARAM dc, int colorIndex) noexcept {
+    RECT client{};
+    GetClientRect(window, &client);
+    FillRect(reinterpret_cast<HDC>(dc), &client, GetSysColorBrush(colorIndex));
+    return 1;
+}
+
 std::wstring ControlText(HWND control) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)), L'\0');
     if (!text.empty()) text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()) + 1)));

@@ -26,6 +26,9 @@ void EnableForSelection(HWND list, HWND removeButton) noexcept;
 // Deletes a row and selects the one that took its place (or the last), so that Remove can be pressed again.
 void DeleteRow(HWND list, int row) noexcept;
 
+// WM_ERASEBKGND of a window of ours: its client area in a system colour.
+LRESULT EraseWithSystemColor(HWND window, WPARAM dc, int colorIndex) noexcept;
+
 // An edit control's whole text.
 std::wstring ControlText(HWND control);
 

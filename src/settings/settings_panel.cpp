@@ -324,12 +324,7 @@ LRESULT t_SettingsPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
         SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOWTEXT));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
-    case WM_ERASEBKGND: {
-        RECT client{};
-        GetClientRect(Handle(), &client);
-        FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_WINDOW));
-        return 1;
-    }
+    case WM_ERASEBKGND: return EraseWithSystemColor(Handle(), wParam, COLOR_WINDOW);
     default: break;
     }
     return DefaultProcedure(message, wParam, lParam);

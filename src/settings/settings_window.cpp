@@ -101,12 +101,7 @@ LRESULT t_SettingsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
                          : GetNextDlgTabItem(Handle(), nullptr, FALSE));
         }
         return 0;
-    case WM_ERASEBKGND: {
-        RECT client{};
-        GetClientRect(Handle(), &client);
-        FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_3DFACE));
-        return 1;
-    }
+    case WM_ERASEBKGND: return EraseWithSystemColor(Handle(), wParam, COLOR_3DFACE);
     default: break;
     }
     return DefaultProcedure(message, wParam, lParam);

@@ -13,8 +13,7 @@ namespace n_ombrix {
 
 t_StringList::t_StringList(t_SettingsContext& context, std::vector<std::wstring>& entries, t_Entries kind, HWND list,
                            HWND addButton, HWND removeButton)
-    : context_(context), entries_(entries), kind_(kind), list_(list), addButton_(addButton),
-      removeButton_(removeButton) {
+    : t_ListWithButtons(list, addButton, removeButton), context_(context), entries_(entries), kind_(kind) {
     AddColumn(list_, 0);
 }
 
@@ -22,16 +21,6 @@ void t_StringList::Load() {
     SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
     for (std::size_t row = 0; row < entries_.size(); ++row) InsertRow(list_, static_cast<int>(row), entries_[row]);
     EnableRemove();
-}
-
-bool t_StringList::Command(int id) {
-    if (id == GetDlgCtrlID(addButton_))
-        Add();
-    else if (id == GetDlgCtrlID(removeButton_))
-        Remove();
-    else
-        return false;
-    return true;
 }
 
 void t_StringList::Add() {
@@ -104,8 +93,6 @@ std::optional<LRESULT> t_StringList::Notify(const NMHDR& header) {
     default: return std::nullopt;
     }
 }
-
-void t_StringList::EnableRemove() const noexcept { EnableForSelection(list_, removeButton_); }
 
 void t_StringList::FitColumn() const noexcept {
     SendMessageW(list_, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE_USEHEADER);

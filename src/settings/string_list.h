@@ -3,6 +3,7 @@
 // shortcut patterns) with its add and remove buttons: rows mirror the entries of the copy, labels are edited in place,
 // folders are added through the folder picker and patterns by typing a new row. On the settings thread.
 
+#include "settings/list_with_buttons.h"
 #include "settings/settings_context.h"
 
 #include <windows.h>
@@ -13,7 +14,7 @@
 
 namespace n_ombrix {
 
-class t_StringList {
+class t_StringList final : public t_ListWithButtons {
 public:
     enum class t_Entries : std::uint8_t { folders, patterns };
 
@@ -21,25 +22,19 @@ public:
                  HWND addButton, HWND removeButton);
 
     void Load();
-    // A click on the add or remove button (by control identifier); true when it was one of them.
-    bool Command(int id);
     // The list's notifications; the result goes back to the list when taken.
     std::optional<LRESULT> Notify(const NMHDR& header);
     void FitColumn() const noexcept;
 
 private:
-    void Add();
-    void Remove();
+    void Add() override;
+    void Remove() override;
     void EditSelected();
     bool EndEdit(int row, const wchar_t* text);
-    void EnableRemove() const noexcept;
 
     t_SettingsContext& context_;
     std::vector<std::wstring>& entries_; // a list of the copy
     const t_Entries kind_;
-    HWND list_;
-    HWND addButton_;
-    HWND removeButton_;
 };
 
 } // namespace n_ombrix
