@@ -24,6 +24,8 @@ ombrix_packages=(
   "libboost-dev:/usr/include/boost/lexical_cast.hpp"
   "googletest:/usr/src/googletest/CMakeLists.txt"
   "dpkg-dev:/usr/bin/dpkg-source"
+  "fp-utils:/usr/bin/chmcmd"
+  "nsis:/usr/bin/makensis"
 )
 
 ombrix_install_packages() {
