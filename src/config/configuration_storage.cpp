@@ -82,10 +82,11 @@ void t_Configuration::WriteAutostart() const {
     t_RegistryKey key;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, runKey, 0, KEY_SET_VALUE, key.Put()) != ERROR_SUCCESS) return;
     if (autostart) {
-        // The program's full path, unquoted, without a terminating NUL in the stored size.
-        const std::wstring program = ModuleFileName(nullptr);
-        RegSetValueExW(key.Get(), runValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(program.c_str()),
-                       static_cast<DWORD>(program.size() * sizeof(wchar_t)));
+        // The program's full path in quotes: the value is a command line, and an unquoted path with blanks (a user
+        // folder "C:\Users\Jane Doe\...") would first be tried as "C:\Users\Jane.exe". The size holds the NUL.
+        const std::wstring command = L"\"" + ModuleFileName(nullptr) + L"\"";
+        RegSetValueExW(key.Get(), runValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                       static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
     } else {
         RegDeleteValueW(key.Get(), runValue);
     }

@@ -64,8 +64,9 @@ TEST_F(ConfigurationStorage, AutostartIsTheRunValue) {
         wchar_t value[1024] = {};
         DWORD size = sizeof value;
         RegGetValueW(HKEY_CURRENT_USER, runKey, L"Ombrix", RRF_RT_REG_SZ | RRF_ZEROONFAILURE, nullptr, value, &size);
-        // The program's full path, unquoted, as a string value; none when off.
-        EXPECT_EQ(std::wstring(value), autostart ? n_zql::n_system::n_windows::ModuleFileName(nullptr) : L"");
+        // The program's full path in quotes, a command line whatever blanks the path holds; none when off.
+        EXPECT_EQ(std::wstring(value),
+                  autostart ? L"\"" + n_zql::n_system::n_windows::ModuleFileName(nullptr) + L"\"" : L"");
         EXPECT_EQ(Loaded().autostart, autostart);
     }
     // Only a string value counts.
