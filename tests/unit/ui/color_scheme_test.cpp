@@ -1,9 +1,15 @@
 // The colour rules the painters rely on: which colour each text part takes in each state, the brushes' colours, the
 // accent background and the icon fallback pixel.
 
+#include "config/configuration.h"
 #include "ui/color_scheme.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <iterator>
 
 using namespace n_ombrix;
 
@@ -34,4 +40,54 @@ TEST(ColorScheme, TheAccentBackgroundBlendsTheAccentWithGreyByTheBalance) {
     EXPECT_EQ(themed[static_cast<std::size_t>(t_ColorIndex::separator)], colorTable[28].defaultValue);
     EXPECT_EQ(SchemeColors(configured, false, 0x00ABCDEF), configured);
     EXPECT_EQ(OpaquePixel(0x00FF0000), 0xFF0000FFu);
+}
+
+namespace {
+
+// The contrast of two colours by their relative luminance, as the accessibility guidelines define it.
+double Contrast(t_Color a, t_Color b) {
+    const auto luminance = [](t_Color color) {
+        double sum = 0;
+        for (const auto& [shift, weight] : {std::pair{0, 0.2126}, {8, 0.7152}, {16, 0.0722}}) {
+            const double c = ((color >> shift) & 0xFF) / 255.0;
+            sum += weight * (c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
+        }
+        return sum;
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+} // namespace
+
+TEST(ColorScheme, TheDefaultsAndEveryShippedSchemeReadWellInEveryState) {
+    std::vector<std::pair<std::string, std::array<t_Color, colorCount>>> schemes{{"defaults", t_Configuration(L"", 96).colors}};
+    for (const char* name : {"Ombrix Light", "Ombrix Dark", "Ombrix High Contrast"}) {
+        std::ifstream file(std::string(OMBRIX_SOURCE_DIR "/resources/schemes/") + name + ".qln");
+        ASSERT_TRUE(file) << name;
+        const std::string bytes{std::istreambuf_iterator<char>(file), {}};
+        n_quillane::t_Document document;
+        document.Parse(std::wstring(bytes.begin(), bytes.end())); // ASCII
+        t_Configuration configuration(L"", 96);
+        configuration.colors.fill(0x00FF00FF);
+        configuration.ReadColors(document, document.ChildByName(document.Root(), L"colors"));
+        EXPECT_EQ(std::count(configuration.colors.begin(), configuration.colors.end(), 0x00FF00FFu), 0) << name;
+        schemes.emplace_back(name, configuration.colors);
+    }
+    EXPECT_EQ(schemes[1].second, schemes[0].second) << "the light scheme is the defaults";
+    for (const auto& [name, colors] : schemes) {
+        const auto color = [&colors](t_ColorIndex index) { return colors[static_cast<std::size_t>(index)]; };
+        for (const t_BlockPart part : {t_BlockPart::text, t_BlockPart::secondaryText, t_BlockPart::partitionText})
+            for (const bool highlighted : {false, true})
+                for (const bool selected : {false, true})
+                    for (const bool elevated : {false, true}) {
+                        const t_ColorIndex area = highlighted
+                                                      ? BlockColor(HighlightState(selected, elevated), t_BlockPart::area)
+                                                      : t_ColorIndex::area;
+                        EXPECT_GE(Contrast(color(TextColor(part, highlighted, selected, elevated)), color(area)), 4.5)
+                            << name << ": part " << static_cast<int>(part) << " on colour " << static_cast<int>(area);
+                    }
+        for (const t_ColorIndex area : {t_ColorIndex::indexInactiveArea, t_ColorIndex::indexActiveArea})
+            EXPECT_GE(Contrast(color(t_ColorIndex::indexText), color(area)), 4.5) << name << ": the index";
+    }
 }
