@@ -30,9 +30,8 @@ struct t_FuzzLoader : t_CustomItemLoader {
     std::uint64_t LoadItem(std::uint64_t stateOffset, std::span<const std::byte, 16> classId,
                            t_CustomCategoryKind kind) override {
         if (kind < t_CustomCategoryKind::custom) Abandon("an item was loaded for a known category");
-        if ((failing >> (std::to_integer<unsigned>(classId[0]) % 8)) & 1) {
+        if ((failing >> (std::to_integer<unsigned>(classId[0]) % 8)) & 1)
             n_zql::n_system::n_windows::ThrowHResult(static_cast<std::int32_t>(0x80040154u));
-        }
         if ((ends & 3) == 2) return stateOffset + (ends >> 2);
         if ((ends & 3) == 3) return (ends & 4) ? stream.Size() + 1 : stateOffset - 1;
         std::array<std::byte, 4> length{};
@@ -48,9 +47,8 @@ bool Read(t_CustomDestinations& file, t_MemoryByteStream& stream, std::uint8_t f
     t_FuzzLoader loader(stream, failing, ends);
     const auto result = Attempt(stream, [&] { file.Read(stream, loader); });
     if (stream.ChangeCount() != 0) Abandon("reading wrote");
-    if (result != 0 && (result != failureResult || !file.Categories().empty())) {
+    if (result != 0 && (result != failureResult || !file.Categories().empty()))
         Abandon("a failed read failed with something other than E_FAIL, or left categories");
-    }
     return result == 0;
 }
 
@@ -85,9 +83,8 @@ void Remove(t_CustomDestinations& file, t_MemoryByteStream& stream, const std::u
     if (stream.Bytes() != expected) Abandon("a removal left other bytes than it should");
     t_MemoryByteStream copy(stream.Bytes());
     t_CustomDestinations again;
-    if (!Read(again, copy, control[0], control[1]) || !SameLayout(again.Categories(), file.Categories())) {
+    if (!Read(again, copy, control[0], control[1]) || !SameLayout(again.Categories(), file.Categories()))
         Abandon("what a removal left does not read as the object says");
-    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 // Reading a list through its accessible object, as a screen reader in another process does.
 
+#include "eventually.h"
 #include "system/com_ptr.h"
 
 #include <oleacc.h>
@@ -37,17 +38,16 @@ inline LONG Number(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIAN
 
 // The list pane's own accessible object, once the pane answers as a list (up to ten seconds); empty if it never does.
 inline n_zql::n_system::n_windows::n_com::t_ComPtr<IAccessible> WaitForAccessibleList(HWND parent, int controlId) {
-    using n_zql::n_system::n_windows::n_com::t_ComPtr;
-    for (int tries = 0; tries < 500; Sleep(20), ++tries) {
+    n_zql::n_system::n_windows::n_com::t_ComPtr<IAccessible> found;
+    const auto answers = [&] {
         const HWND list = GetDlgItem(parent, controlId);
-        t_ComPtr<IAccessible> found;
-        if (list &&
-            SUCCEEDED(AccessibleObjectFromWindow(list, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
-                                                 reinterpret_cast<void**>(found.Put()))) &&
-            Number(&IAccessible::get_accRole, *found.Get(), CHILDID_SELF) == ROLE_SYSTEM_LIST)
-            return found;
-    }
-    return {};
+        return list &&
+               SUCCEEDED(AccessibleObjectFromWindow(list, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                                    reinterpret_cast<void**>(found.Put()))) &&
+               Number(&IAccessible::get_accRole, *found.Get(), CHILDID_SELF) == ROLE_SYSTEM_LIST;
+    };
+    if (!Eventually(answers, std::chrono::seconds(10))) found.Reset();
+    return found;
 }
 
 // The names of the rows on screen, from the top.
@@ -68,9 +68,9 @@ inline LONG RowId(IAccessible& list, std::wstring_view name) {
 
 // The rows once the first is the one named (up to five seconds); none if it never is.
 inline std::vector<std::wstring> WaitForFirstRow(IAccessible& list, const std::wstring& first) {
-    for (int tries = 0; tries < 100; ++tries, Sleep(50))
-        if (std::vector<std::wstring> rows = RowNames(list); !rows.empty() && rows.front() == first) return rows;
-    return {};
+    std::vector<std::wstring> rows;
+    if (!Eventually([&] { return !(rows = RowNames(list)).empty() && rows.front() == first; })) rows.clear();
+    return rows;
 }
 
 } // namespace n_ombrix_test

@@ -61,9 +61,7 @@ TEST_F(Lifecycle, EachEndSavesAndEndsWithItsOwnCode) {
         ombrix.Post(end.message, end.wParam);
         EXPECT_EQ(ombrix.WaitForExit(end.exitCode ? std::chrono::seconds(20) : std::chrono::seconds(2)), end.exitCode);
         EXPECT_EQ(PathIsDirectoryW(DataFolder().c_str()) != FALSE, !end.appData);
-        if (!end.exitCode) {
-            EXPECT_TRUE(ombrix.Close()) << ombrix.State();
-        }
+        EXPECT_TRUE(end.exitCode || ombrix.Close()) << ombrix.State(); // a cancelled log-off: it runs on
     }
 }
 

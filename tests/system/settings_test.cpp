@@ -12,7 +12,6 @@
 #include "config/configuration.h"
 #include "settings/settings_control_ids.h"
 #include "system/known_folders.h"
-#include "system/resource_string.h"
 #include "system/text_file.h"
 
 #include "resource_ids.h"
@@ -45,12 +44,6 @@ n_ombrix::t_Configuration SavedConfiguration() {
     return configuration;
 }
 
-DWORD ProcessOf(HWND window) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    return process;
-}
-
 // The visible top-level windows of the class in the process (and of the owner, when given), once there is one, within
 // five seconds.
 std::vector<HWND> TopLevelWindows(const wchar_t* windowClass, DWORD process, HWND owner = nullptr) {
@@ -63,12 +56,7 @@ std::vector<HWND> TopLevelWindows(const wchar_t* windowClass, DWORD process, HWN
     return found;
 }
 
-// Whether the condition holds within five seconds.
-template <class t_Condition> bool Eventually(t_Condition condition) {
-    for (int tries = 0; tries < 250; ++tries, Sleep(20))
-        if (condition()) return true;
-    return false;
-}
+// Whether the window is gone within five seconds.
 bool Gone(HWND window) {
     return Eventually([window] { return !IsWindow(window); });
 }
@@ -97,8 +85,7 @@ bool Finds(const t_OmbrixProcess& ombrix, std::wstring_view name) {
     PressKeys(name);
     const t_ComPtr<IAccessible> list = WaitForAccessibleList(ombrix.Window(), 6);
     const bool found = list && RowId(*list.Get(), name) != 0;
-    ombrix.Post(WM_ACTIVATE, WA_INACTIVE);
-    EXPECT_TRUE(ombrix.Hides());
+    EXPECT_TRUE(ombrix.Hide());
     return found;
 }
 
@@ -106,10 +93,8 @@ bool Finds(const t_OmbrixProcess& ombrix, std::wstring_view name) {
 // place and the Open or Save button pressed.
 std::wstring ChooseFile(HWND settings, const std::wstring& path) {
     const std::vector<HWND> dialogs = TopLevelWindows(L"#32770", ProcessOf(settings), settings);
-    if (dialogs.empty()) {
-        ADD_FAILURE() << "no file dialog over the settings window";
-        return {};
-    }
+    EXPECT_EQ(dialogs.size(), 1u) << "file dialogs over the settings window";
+    if (dialogs.empty()) return {};
     // Wine's item dialog has the name in a plain edit control, edt1 (Windows' has it in the edit inside combo box
     // cmb13); its Open or Save button is IDOK in both.
     const HWND box = GetDlgItem(dialogs.front(), edt1);
@@ -148,8 +133,7 @@ TEST_F(Settings, F12OpensOneWindowWhoseOkAloneTakesAChangeOver) {
 
     HWND settings = OpenSettings(ombrix);
     ASSERT_NE(settings, nullptr) << "F12 opened no settings window; Ombrix " << ombrix.State();
-    EXPECT_EQ(WindowText(settings),
-              n_zql::n_system::n_windows::ResourceString(LoadBuiltProgramResources().Get(), IDS_SETTINGS_TITLE));
+    EXPECT_EQ(WindowText(settings), ProgramString(IDS_SETTINGS_TITLE));
     EXPECT_TRUE(IsZoomed(settings));
     ShowWindow(settings, SW_MINIMIZE);
     ASSERT_TRUE(ombrix.Show());
@@ -158,19 +142,14 @@ TEST_F(Settings, F12OpensOneWindowWhoseOkAloneTakesAChangeOver) {
     EXPECT_TRUE(Eventually([settings] { return GetForegroundWindow() == settings && !IsIconic(settings); }))
         << "the minimised window is not brought back to the front";
 
-    // The accent colour stands for the colour list and its schemes, which are off while it is on.
-    const auto colorControlsEnabled = [settings] {
-        int enabled = 0;
+    // The accent colour stands for the colour list and its schemes, which are off while it is on; its box, clicked,
+    // turns it off and on again (the last click's edit goes with the title bar's close below).
+    for (const bool accent : {true, false, true}) {
+        EXPECT_EQ(Checked(settings, n_id::useWindowsTheme), accent);
         for (const int id : {n_id::colorList, n_id::importColors, n_id::exportColors})
-            enabled += IsWindowEnabled(Control(settings, id)) != FALSE;
-        return enabled;
-    };
-    EXPECT_TRUE(Checked(settings, n_id::useWindowsTheme));
-    EXPECT_EQ(colorControlsEnabled(), 0);
-    EXPECT_FALSE(Toggle(settings, n_id::useWindowsTheme));
-    EXPECT_EQ(colorControlsEnabled(), 3);
-    EXPECT_TRUE(Toggle(settings, n_id::useWindowsTheme));
-    EXPECT_EQ(colorControlsEnabled(), 0);
+            EXPECT_EQ(IsWindowEnabled(Control(settings, id)) != FALSE, !accent) << "control " << id;
+        Toggle(settings, n_id::useWindowsTheme);
+    }
 
     // Edits dropped by the title bar's close and by Cancel, then OK without an edit: nothing is taken over or rebuilt.
     Toggle(settings, n_id::showIcons);
@@ -195,8 +174,7 @@ TEST_F(Settings, F12OpensOneWindowWhoseOkAloneTakesAChangeOver) {
     EXPECT_TRUE(Checked(settings, n_id::compactMode));
 
     Toggle(settings, n_id::showIcons);
-    ombrix.Post(WM_CLOSE);
-    EXPECT_EQ(ombrix.WaitForExit(), std::optional<DWORD>(0));
+    EXPECT_TRUE(ombrix.Close()) << ombrix.State();
     EXPECT_FALSE(IsWindow(settings));
     const n_ombrix::t_Configuration saved = SavedConfiguration();
     EXPECT_TRUE(saved.compactMode && saved.useWindowsTheme);
@@ -209,9 +187,7 @@ TEST_F(Settings, F12OpensOneWindowWhoseOkAloneTakesAChangeOver) {
 TEST_F(Settings, PatternsAreKeptInUpperCaseAndAnEmptyTemplateGetsThePlaceholder) {
     n_ombrix::t_Configuration configuration(DataFolder(), 96);
     configuration.customExecutors = {{L"qw", L"Quillwort", L"notepad.exe", L"/p %typed_command%", L"%TEMP%"}};
-    const n_quillane::t_Document document = configuration.WriteDocument();
-    ASSERT_TRUE(CreateDirectoryW(DataFolder().c_str(), nullptr));
-    n_zql::n_system::n_windows::WriteTextFileAtomically(configuration.filePath, document.Serialise(document.Root()));
+    configuration.Save();
     const t_OmbrixProcess ombrix;
     const HWND settings = OpenSettings(ombrix);
     ASSERT_NE(settings, nullptr) << "Ombrix " << ombrix.State();
@@ -235,12 +211,7 @@ TEST_F(Settings, PatternsAreKeptInUpperCaseAndAnEmptyTemplateGetsThePlaceholder)
     // The first row clicked with the real pointer (the list has no header), then F2.
     POINT row{20, 8};
     ClientToScreen(executors, &row);
-    SetCursorPos(row.x, row.y);
-    INPUT click[2]{};
-    click[0].type = click[1].type = INPUT_MOUSE;
-    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, click, sizeof(INPUT));
+    Pointer(row, {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
     PressKey({VK_F2});
     editor = TopLevelWindows(L"Ombrix.Settings.Editor", ProcessOf(settings), settings);
     ASSERT_EQ(editor.size(), 1u) << "F2 on the executor list opened no editor";
@@ -256,7 +227,6 @@ TEST_F(Settings, PatternsAreKeptInUpperCaseAndAnEmptyTemplateGetsThePlaceholder)
     const n_ombrix::t_Configuration saved = SavedConfiguration();
     EXPECT_EQ(saved.appsShortcutsFilters, std::vector<std::wstring>{L"*QUILLWORT*"});
     ASSERT_EQ(saved.customExecutors.size(), 1u);
-    EXPECT_EQ(saved.customExecutors[0].commandLineTemplate, L"%typed_command%");
     EXPECT_TRUE(saved.customExecutors[0] ==
                 n_ombrix::t_LaunchItem({L"qw", L"Quillwort", L"notepad.exe", L"%typed_command%", L"%TEMP%"}));
 }

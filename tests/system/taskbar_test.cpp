@@ -4,6 +4,7 @@
 // taskbar window what Windows posts there for the key: WM_SYSCOMMAND with SC_TASKLIST.
 
 #include "ombrix_process.h"
+#include "real_input.h"
 #include "registry_override.h"
 #include "scratch_folder.h"
 
@@ -17,36 +18,20 @@ namespace {
 
 HWND Taskbar() { return FindWindowW(L"Shell_TrayWnd", nullptr); }
 
-bool BecomesVisible(HWND window) {
-    for (int tries = 0; tries < 100; ++tries, Sleep(20))
-        if (IsWindowVisible(window)) return true;
-    return false;
-}
-
-// Hidden, and Ombrix back in its message loop: under Wine without a window manager a hide waits for the X server.
-void HideAndWait(const t_OmbrixProcess& ombrix) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(ombrix.Window(), WM_ACTIVATE, WA_INACTIVE, 0, SMTO_ABORTIFHUNG, 5000, &result);
-}
-
 // The shell's request to the taskbar; whether the popup then shows (it is hidden again afterwards).
 bool RequestShows(const t_OmbrixProcess& ombrix, UINT message = WM_SYSCOMMAND, WPARAM wParam = SC_TASKLIST,
                   LPARAM lParam = 0) {
     PostMessageW(Taskbar(), message, wParam, lParam);
-    const bool shown = BecomesVisible(ombrix.Window());
-    HideAndWait(ombrix);
+    const bool shown = Eventually([&] { return IsWindowVisible(ombrix.Window()) != FALSE; }, std::chrono::seconds(2));
+    ombrix.Hide();
     return shown;
 }
 
 // The same once Ombrix has taken the taskbar over, which it does a moment after its window exists or the taskbar's
-// announcement.
+// announcement: up to five requests.
 bool EventuallyShows(const t_OmbrixProcess& ombrix) {
-    for (int attempt = 0; attempt < 5; ++attempt)
-        if (RequestShows(ombrix)) return true;
-    return false;
+    return Eventually([&] { return RequestShows(ombrix); }, std::chrono::seconds(10));
 }
-
-void AnnounceTaskbar() { PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0); }
 
 bool ShellAnswers() {
     DWORD_PTR result = 0;
@@ -67,14 +52,10 @@ TEST(Taskbar, TheShellsRequestsShowThePopupAndF4LetsTheShellsOwnThroughOnce) {
 
     ASSERT_TRUE(ombrix.Show());
     Sleep(200);
-    INPUT f4[2]{};
-    f4[0].type = f4[1].type = INPUT_KEYBOARD;
-    f4[0].ki.wVk = f4[1].ki.wVk = VK_F4;
-    f4[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, f4, sizeof(INPUT));
-    for (int tries = 0; tries < 100 && IsWindowVisible(ombrix.Window()); ++tries) Sleep(20);
-    HideAndWait(ombrix); // F4's hide has ended and its request gone to the shell
-    Sleep(500);          // through the desktop's thread to the taskbar's, well within the second it is let through
+    PressKey({VK_F4}); // and 300 ms for it
+    EXPECT_TRUE(ombrix.Hides());
+    ombrix.Hide(); // F4's hide has ended and its request gone to the shell
+    Sleep(200);    // through the desktop's thread to the taskbar's, well within the second it is let through
     EXPECT_FALSE(RequestShows(ombrix)) << "the shell's own request, let through";
     EXPECT_TRUE(RequestShows(ombrix)) << "only once";
 
@@ -89,19 +70,15 @@ TEST(Taskbar, OmbrixAttachesWhenTheTaskbarIsAnnouncedEveryTimeAndAKilledOneLeave
     ASSERT_TRUE(ombrix.Window()) << ombrix.State();
     EXPECT_FALSE(RequestShows(ombrix)) << "no desktop window: the shell keeps its Start menu";
     EXPECT_TRUE(ombrix.Show()) << "the show request still works";
-    HideAndWait(ombrix);
+    ombrix.Hide();
 
     const t_OmbrixProcess desktop(L"progman_stand_in.exe", L"Progman");
     for (int announcement = 0; announcement < 20; ++announcement) {
-        AnnounceTaskbar();
+        PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
         ASSERT_TRUE(EventuallyShows(ombrix)) << "after announcement " << announcement;
     }
 
-    DWORD processId = 0;
-    GetWindowThreadProcessId(ombrix.Window(), &processId);
-    const HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, processId);
-    ASSERT_TRUE(process && TerminateProcess(process, 9));
-    CloseHandle(process);
+    ASSERT_TRUE(ombrix.Kill());
     ASSERT_TRUE(ombrix.WaitForExit());
     PostMessageW(Taskbar(), WM_SYSCOMMAND, SC_TASKLIST, 0);
     EXPECT_TRUE(ShellAnswers());
@@ -113,27 +90,17 @@ TEST(Taskbar, AClickOnWinesStartButtonShowsThePopupAndOnceOmbrixHasEndedWinesOwn
     const t_RegistryOverride shell(L"Software\\Wine\\Explorer\\Desktops\\OmbrixTaskbarTest", L"EnableShell", DWORD{1});
     const t_ScratchFolder folder(L"start-button");
     const auto inDesktop = [](const wchar_t* program, const std::wstring& arguments = {}) {
-        std::wstring commandLine =
-            L"explorer.exe /desktop=OmbrixTaskbarTest,1024x768 \"" + BuiltProgramPath(program) + L"\" " + arguments;
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process{};
-        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                            &process))
-            return;
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
+        StartProcess(L"explorer.exe /desktop=OmbrixTaskbarTest,1024x768 \"" + BuiltProgramPath(program) + L"\" " +
+                     arguments);
     };
     const auto ombrixRuns = [] {
-        const HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, L"Ombrix_Is_Running");
-        if (mutex) CloseHandle(mutex);
-        return mutex != nullptr;
+        const n_zql::n_system::n_windows::t_Handle mutex(OpenMutexW(SYNCHRONIZE, FALSE, L"Ombrix_Is_Running"));
+        return mutex.Get() != nullptr;
     };
     const auto clickShows = [&](const std::wstring& name) {
         const std::wstring file = folder / name;
         inDesktop(L"show_popup.exe", L"start-button \"" + file + L"\"");
-        for (int tries = 0; tries < 250 && GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES; ++tries)
-            Sleep(20);
+        Eventually([&] { return GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES; });
         Sleep(100);
         return ReadFileBytes(file);
     };
@@ -141,7 +108,7 @@ TEST(Taskbar, AClickOnWinesStartButtonShowsThePopupAndOnceOmbrixHasEndedWinesOwn
     inDesktop(L"progman_stand_in.exe");
     Sleep(2000);
     inDesktop(L"Ombrix.exe");
-    for (int tries = 0; tries < 250 && !ombrixRuns(); ++tries) Sleep(20);
+    Eventually(ombrixRuns);
     // Clicked again until Ombrix has taken the taskbar over, which it does once its catalogue is built: a click before
     // that opens Wine's menu, which the helper closes.
     std::string shown;
@@ -149,6 +116,6 @@ TEST(Taskbar, AClickOnWinesStartButtonShowsThePopupAndOnceOmbrixHasEndedWinesOwn
         shown = clickShows(L"ombrix" + std::to_wstring(attempt) + L".txt");
     EXPECT_EQ(shown, "popup=1 menu=0");
     inDesktop(L"show_popup.exe", L"close");
-    for (int tries = 0; tries < 500 && ombrixRuns(); ++tries) Sleep(20);
+    Eventually([&] { return !ombrixRuns(); }, std::chrono::seconds(10));
     EXPECT_EQ(clickShows(L"shell.txt"), "popup=0 menu=1");
 }

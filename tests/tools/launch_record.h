@@ -31,8 +31,8 @@ public:
     // The record of the launch, removed once read so that the next launch is waited for afresh. When the recorder has
     // written none within ten seconds, the parameters say so and the folder is empty.
     t_Entry Wait() const {
-        for (int tries = 0; GetFileAttributesW(path_.c_str()) == INVALID_FILE_ATTRIBUTES; ++tries, Sleep(20))
-            if (tries == 500) return {L"(the recorder did not run)", L""};
+        const auto recorded = [&] { return GetFileAttributesW(path_.c_str()) != INVALID_FILE_ATTRIBUTES; };
+        if (!Eventually(recorded, std::chrono::seconds(10))) return {L"(the recorder did not run)", L""};
         const std::string bytes = ReadFileBytes(path_);
         DeleteFileW(path_.c_str());
         // The whole command line, a line break, the working folder.

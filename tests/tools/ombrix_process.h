@@ -4,6 +4,7 @@
 // full 32 bits).
 
 #include "built_program.h"
+#include "eventually.h"
 #include "system/error_exception.h"
 #include "system/unique_handle.h"
 #include "ui/window_messages.h"
@@ -17,36 +18,34 @@
 
 namespace n_ombrix_test {
 
+// The process that made the window; 0 when there is no window.
+inline DWORD ProcessOf(HWND window) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    return process;
+}
+
 class t_OmbrixProcess {
 public:
-    // Starts the program (Ombrix.exe or another built program) and waits up to 20 seconds for its top-level window of
-    // the class, unless it ends first.
-    explicit t_OmbrixProcess(std::wstring_view programName = L"Ombrix.exe", const wchar_t* windowClass = L"Ombrix") {
-        const std::wstring program = BuiltProgramPath(programName);
-        std::wstring commandLine = L"\"" + program + L"\"";
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION information{};
-        if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                            &information))
-            n_zql::n_system::n_windows::ThrowWin32Error(GetLastError());
-        CloseHandle(information.hThread);
-        process_.Reset(information.hProcess);
-        for (int tries = 0; tries < 1000 && IsRunning() && !window_; ++tries, Sleep(20)) {
-            for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, windowClass, nullptr)) != nullptr;) {
-                DWORD owner = 0;
-                GetWindowThreadProcessId(window, &owner);
-                if (owner == information.dwProcessId) window_ = window;
-            }
-        }
+    // Starts the program (Ombrix.exe or another built program, or one at a full path, an installed Ombrix.exe) and
+    // waits up to 20 seconds for its top-level window of the class, unless it ends first.
+    explicit t_OmbrixProcess(std::wstring_view programName = L"Ombrix.exe", const wchar_t* windowClass = L"Ombrix")
+        : process_(StartProcess(L"\"" +
+                                (programName.find(L':') != std::wstring_view::npos ? std::wstring(programName)
+                                                                                    : BuiltProgramPath(programName)) +
+                                L"\"")) {
+        if (!process_) n_zql::n_system::n_windows::ThrowWin32Error(GetLastError());
+        const auto found = [&] {
+            for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, windowClass, nullptr)) != nullptr;)
+                if (ProcessOf(window) == GetProcessId(process_.Get())) window_ = window;
+            return window_ || !IsRunning();
+        };
+        Eventually(found, std::chrono::seconds(20));
     }
     // A process still running at the end of a test is ended, so that the next test starts alone. (Like its process
     // handle, it is not copied.)
     ~t_OmbrixProcess() {
-        if (IsRunning()) {
-            TerminateProcess(process_.Get(), 1);
-            WaitForSingleObject(process_.Get(), 10'000);
-        }
+        if (IsRunning() && Kill()) WaitForSingleObject(process_.Get(), 10'000);
     }
 
     // The process's top-level window of the class; null if it did not appear.
@@ -62,6 +61,13 @@ public:
     }
     // True once the popup is hidden, within five seconds.
     bool Hides() const { return Becomes(false); }
+    // Another window's activation, sent: true once the popup is hidden and Ombrix is back in its message loop (under
+    // Wine without a window manager a hide waits for the X server).
+    bool Hide() const {
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(window_, WM_ACTIVATE, WA_INACTIVE, 0, SMTO_ABORTIFHUNG, 5000, &result);
+        return Hides();
+    }
     // Asks it to end (WM_CLOSE); true when it ended normally, with exit code 0.
     bool Close() const {
         Post(WM_CLOSE);
@@ -77,6 +83,8 @@ public:
         return code;
     }
     bool IsRunning() const { return !WaitForExit(std::chrono::milliseconds(0)); }
+    // Ends it at once, as the task manager does; whether that could be done.
+    bool Kill() const { return TerminateProcess(process_.Get(), 9) != FALSE; }
     // "running", or how the process ended: for the message of a failed test.
     std::string State() const {
         const std::optional<DWORD> code = WaitForExit(std::chrono::milliseconds(0));
@@ -85,10 +93,10 @@ public:
 
 private:
     bool Becomes(bool visible) const {
-        for (int tries = 0; window_ && tries < 250; ++tries, Sleep(20))
-            if ((IsWindowVisible(window_) != FALSE) == visible && (!visible || GetForegroundWindow() == window_))
-                return true;
-        return false;
+        return window_ && Eventually([&] {
+                   return (IsWindowVisible(window_) != FALSE) == visible &&
+                          (!visible || GetForegroundWindow() == window_);
+               });
     }
 
     n_zql::n_system::n_windows::t_Handle process_;

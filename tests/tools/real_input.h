@@ -1,6 +1,6 @@
 #pragma once
 // Input as the user gives it, to whatever window has the focus, and another process's window text as a screen reader
-// reads it. For the system tests, which drive Ombrix.exe from outside.
+// reads it. For the system tests, which drive Ombrix.exe from outside, and their helper programs.
 
 #include <windows.h>
 
@@ -34,6 +34,18 @@ inline void PressKey(std::initializer_list<WORD> chord) {
         inputs[i].ki.dwFlags = i < chord.size() ? 0 : KEYEVENTF_KEYUP;
     }
     SendKeys(inputs);
+}
+
+// The real pointer: moved to a point on the screen, then its buttons' events (MOUSEEVENTF_...) given there.
+inline void Pointer(POINT point, std::initializer_list<DWORD> events) {
+    SetCursorPos(point.x, point.y);
+    for (const DWORD flags : events) {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = flags;
+        SendInput(1, &input, sizeof input);
+        Sleep(30);
+    }
 }
 
 // Another process's window or control text: WM_GETTEXT itself, since GetWindowTextW gives another process's control

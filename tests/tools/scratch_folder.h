@@ -2,6 +2,8 @@
 // A fresh, empty folder of its own under the temporary folder, removed with everything in it when the test ends; and
 // whole files and folder links for tests.
 
+#include "built_program.h"
+#include "eventually.h"
 #include "system/error_exception.h"
 
 #include <windows.h>
@@ -32,16 +34,9 @@ inline std::wstring UnixPath(const std::wstring& path) {
 // as Wine's handle of a Unix process cannot be waited on. Whether it turned so.
 inline bool RunUnixTool(const std::wstring& tool, const std::wstring& arguments, const std::wstring& path,
                         bool existing) {
-    std::wstring commandLine = tool + L" " + arguments;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (CreateProcessW((L"Z:\\bin\\" + tool).c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                       &startup, &process))
-        CloseHandle(process.hProcess), CloseHandle(process.hThread);
-    for (int tries = 0; tries < 500; ++tries, Sleep(20))
-        if ((GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) == existing) return true;
-    return false;
+    StartProcess(tool + L" " + arguments, L"Z:\\bin\\" + tool);
+    return Eventually([&] { return (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) == existing; },
+                      std::chrono::seconds(10));
 }
 
 // Removes a file or a folder tree; missing is fine.

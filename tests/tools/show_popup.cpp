@@ -4,11 +4,12 @@
 //   show_popup.exe start-button [FILE]  clicks the taskbar's Start button with the real pointer, as a user does; with
 //                                       a file, writes to it after a moment "popup=P menu=M": whether Ombrix's popup
 //                                       and a menu (the shell's own Start menu) are showing, 1 or 0; a menu is closed
-//   show_popup.exe settings             shows the popup and presses F12 there, which opens the settings window
 //   show_popup.exe close                asks Ombrix and the stand-in for the shell's desktop window to end
 // Exits 0 when done, 1 when there was no Ombrix window (or no Start button) within ten seconds. Tests that run in
 // another Wine desktop than Ombrix's reach it through this program, since windows are found within one desktop.
 
+#include "eventually.h"
+#include "real_input.h"
 #include "ui/window_messages.h"
 
 #include <windows.h>
@@ -23,26 +24,16 @@ bool ClickStartButton() {
     const HWND button = FindWindowExW(FindWindowW(L"Shell_TrayWnd", nullptr), nullptr, L"Button", nullptr);
     RECT rect{};
     if (!button || !GetWindowRect(button, &rect)) return false;
-    SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    INPUT click[2]{};
-    click[0].type = click[1].type = INPUT_MOUSE;
-    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    return SendInput(2, click, sizeof(INPUT)) == 2;
-}
-
-bool Showing(const wchar_t* windowClass) {
-    const HWND window = FindWindowW(windowClass, nullptr);
-    return window && IsWindowVisible(window);
+    n_ombrix_test::Pointer({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2},
+                           {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
+    return true;
 }
 
 bool WriteWhatShows(const wchar_t* path) {
     Sleep(1500);
-    const bool popup = Showing(L"Ombrix"), menu = Showing(L"#32768");
-    if (menu) {
-        keybd_event(VK_ESCAPE, 0, 0, 0);
-        keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
-    }
+    const bool popup = IsWindowVisible(FindWindowW(L"Ombrix", nullptr)) != FALSE,
+               menu = IsWindowVisible(FindWindowW(L"#32768", nullptr)) != FALSE;
+    if (menu) n_ombrix_test::PressKey({VK_ESCAPE});
     FILE* file = _wfopen(path, L"w");
     if (!file) return false;
     std::fprintf(file, "popup=%d menu=%d", popup, menu);
@@ -60,16 +51,8 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (std::wcscmp(mode, L"start-button") == 0)
         return ClickStartButton() && (argc < 3 || WriteWhatShows(argv[2])) ? 0 : 1;
-    for (int tries = 0; tries < 100; ++tries) {
-        if (const HWND popup = FindWindowW(L"Ombrix", nullptr)) {
-            if (!PostMessageW(popup, n_ombrix::MSG_SHOW_POPUP, 0, std::wcscmp(mode, L"command") == 0)) return 1;
-            if (std::wcscmp(mode, L"settings") != 0) return 0;
-            for (int wait = 0; wait < 50 && GetForegroundWindow() != popup; ++wait) Sleep(100);
-            keybd_event(VK_F12, 0, 0, 0);
-            keybd_event(VK_F12, 0, KEYEVENTF_KEYUP, 0);
-            return 0;
-        }
-        Sleep(100);
-    }
-    return 1;
+    HWND popup = nullptr;
+    const auto found = [&] { return (popup = FindWindowW(L"Ombrix", nullptr)) != nullptr; };
+    if (!n_ombrix_test::Eventually(found, std::chrono::seconds(10))) return 1;
+    return PostMessageW(popup, n_ombrix::MSG_SHOW_POPUP, 0, std::wcscmp(mode, L"command") == 0) ? 0 : 1;
 }
