@@ -86,6 +86,8 @@ Section "Ombrix"
   SetOutPath "$INSTDIR"
   WriteUninstaller "$INSTDIR\Uninstall Ombrix.exe"
   CreateShortcut "$SMPROGRAMS\Ombrix.lnk" "$INSTDIR\Ombrix.exe"
+  ; Ombrix starts at sign-in until the user turns that off in its settings, which then keep this value.
+  WriteRegStr HKCU "${RUN_KEY}" "Ombrix" '"$INSTDIR\Ombrix.exe"'
 
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "Ombrix"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
