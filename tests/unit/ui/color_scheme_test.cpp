@@ -75,19 +75,17 @@ TEST(ColorScheme, TheDefaultsAndEveryShippedSchemeReadWellInEveryState) {
         schemes.emplace_back(name, configuration.colors);
     }
     EXPECT_EQ(schemes[1].second, schemes[0].second) << "the light scheme is the defaults";
-    for (const auto& [name, colors] : schemes) {
-        const auto color = [&colors](t_ColorIndex index) { return colors[static_cast<std::size_t>(index)]; };
+    // Each text part in each state on the background of that state, and the index's letters on both its areas.
+    std::vector<std::pair<t_ColorIndex, t_ColorIndex>> pairs{{t_ColorIndex::indexText, t_ColorIndex::indexInactiveArea},
+                                                             {t_ColorIndex::indexText, t_ColorIndex::indexActiveArea}};
+    for (int state = -1; state < 4; ++state)
         for (const t_BlockPart part : {t_BlockPart::text, t_BlockPart::secondaryText, t_BlockPart::partitionText})
-            for (const bool highlighted : {false, true})
-                for (const bool selected : {false, true})
-                    for (const bool elevated : {false, true}) {
-                        const t_ColorIndex area = highlighted
-                                                      ? BlockColor(HighlightState(selected, elevated), t_BlockPart::area)
-                                                      : t_ColorIndex::area;
-                        EXPECT_GE(Contrast(color(TextColor(part, highlighted, selected, elevated)), color(area)), 4.5)
-                            << name << ": part " << static_cast<int>(part) << " on colour " << static_cast<int>(area);
-                    }
-        for (const t_ColorIndex area : {t_ColorIndex::indexInactiveArea, t_ColorIndex::indexActiveArea})
-            EXPECT_GE(Contrast(color(t_ColorIndex::indexText), color(area)), 4.5) << name << ": the index";
-    }
+            pairs.emplace_back(state < 0 ? static_cast<t_ColorIndex>(part)
+                                         : BlockColor(static_cast<t_HighlightState>(state), part),
+                               state < 0 ? t_ColorIndex::area
+                                         : BlockColor(static_cast<t_HighlightState>(state), t_BlockPart::area));
+    for (const auto& [name, colors] : schemes)
+        for (const auto& [text, area] : pairs)
+            EXPECT_GE(Contrast(colors[static_cast<std::size_t>(text)], colors[static_cast<std::size_t>(area)]), 4.5)
+                << name << ": colour " << static_cast<int>(text) << " on " << static_cast<int>(area);
 }
