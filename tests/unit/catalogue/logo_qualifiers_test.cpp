@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace n_ombrix;
@@ -31,11 +32,8 @@ std::wstring Name(std::wstring_view qualifiers) { return L"Square44x44Logo." + s
 } // namespace
 
 TEST(LogoQualifiers, TheSmallestThatReachesTheSizeWinsPlatedAndPlainFirst) {
-    const struct {
-        std::vector<std::wstring> files;
-        std::int32_t target;
-        std::wstring chosen;
-    } cases[] = {
+    const std::tuple<std::vector<std::wstring>, std::int32_t, std::wstring> cases[] = {
+        // files, target, chosen
         // targetsize-16 is no size the platform knows: unknown, and so not preferred.
         {{Name(L"targetsize-16"), Name(L"targetsize-24"), Name(L"targetsize-32")}, 24, Name(L"targetsize-24")},
         {{Name(L"scale-200"), Name(L"scale-100")}, 24, Name(L"scale-100")},             // 88 and 44 pixels
@@ -58,9 +56,9 @@ TEST(LogoQualifiers, TheSmallestThatReachesTheSizeWinsPlatedAndPlainFirst) {
 }
 
 TEST(LogoQualifiers, TheFolderJoinsRootAndPathWithSingleBackslashes) {
-    const struct {
-        std::wstring_view root, path, folder, base, extension;
-    } cases[] = {
+    using t_Text = std::wstring_view;
+    const std::tuple<t_Text, t_Text, t_Text, t_Text, t_Text> cases[] = {
+        // root, path, folder, base, extension
         {L"C:\\Package", L"Assets/Logo.png", L"C:\\Package\\Assets\\", L"Logo", L".png"},
         {L"C:\\Package\\", L"\\Assets\\\\Logo.scale-100.png", L"C:\\Package\\Assets\\", L"Logo.scale-100", L".png"},
         {L"C:\\Package", L"Logo", L"C:\\Package\\", L"Logo", L""},

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 using namespace n_ombrix;
 using n_ombrix_test::quillwortManifest;
@@ -50,9 +51,8 @@ TEST(PackageManifest, ResourceNamesBecomeIndirectStringsOfThePackage) {
     t_PackagedApp app = package;
     app.identityName = L"Quillwort.Notes";
     const std::wstring start = L"@{Quillwort.Notes_1.0.0.0_x64__abc?ms-resource://";
-    const struct {
-        std::wstring_view text, indirect;
-    } cases[] = {
+    const std::pair<std::wstring_view, std::wstring_view> cases[] = {
+        // a name, the indirect string's end
         {L"Plain name", L"Plain name"},
         {L"ms-resource:AppTitle", L"Quillwort.Notes/Resources/AppTitle}"},
         {L"ms-resource:///Quillwort.Notes/Resources/AppTitle", L"Quillwort.Notes/Resources/AppTitle}"},

@@ -4,14 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 using namespace n_ombrix;
 
 TEST(CornerWindow, OnlyAWindowAtTheButtonsLeftEdgeNarrowerAndOverlappingItsBottomOrTopTakesItsClicks) {
     constexpr t_Rect start{0, 40, 48, 80};
-    const struct {
-        t_Rect corner;
-        bool covers;
-    } cases[] = {
+    const std::pair<t_Rect, bool> cases[] = {
+        // the window's rectangle, whether it takes the clicks
         {{0, 60, 20, 80}, true},   // the button's bottom edge, its top below the button's
         {{0, 40, 20, 80}, false},  // the button's top too
         {{0, 20, 20, 60}, true},   // from above into the button

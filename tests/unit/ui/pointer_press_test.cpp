@@ -7,6 +7,7 @@
 
 #include <sstream>
 #include <string>
+#include <utility>
 
 using namespace n_ombrix;
 
@@ -41,10 +42,7 @@ std::string Outcome(const std::string& steps) {
 } // namespace
 
 TEST(PointerPress, SidewaysFirstSlidesUpOrDownDragsAndOnlyAStillPointerClicks) {
-    const struct {
-        const char* steps;
-        const char* outcome;
-    } cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"p 10 10 m 12 12 r", "press left 0 up 0 click"},     // within the drag rectangle: a click
         {"p 10 10 m 12 12 t", "press left 0 up 0"},           // a finger that barely moved did not tap
         {"p 10 10 m 6 10 m 0 10 r", "slide left 10 up 0"},    // the slide counts from the press

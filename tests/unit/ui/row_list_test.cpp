@@ -38,20 +38,25 @@ std::string Screen(const t_RowList& list) {
 } // namespace
 
 TEST(RowList, ScrollsWithoutEndUnlessEveryRowFits) {
-    const std::tuple<std::size_t, std::int32_t, std::int32_t, const char*> cases[] = {
-        {5, -30, 170, "4@-10 0@30 1@70"}, // above the first row: the last one, then the first again
-        {5, 250, 50, "1@-10 2@30 3@70"},  // past the end: from the start
-        {2, 30, 0, "0@0 1@40"},           // fits: nothing scrolls, nothing repeats
-        {0, 30, 0, ""},
+    // Only the last row of a list that does not fit carries the seam; search results are cut to one page.
+    const std::tuple<std::size_t, bool, std::int32_t, std::int32_t, const char*, std::optional<std::size_t>> cases[] = {
+        {5, false, -30, 170, "4@-10 0@30 1@70", 4},  // above the first row: the last one, then the first again
+        {5, false, 250, 50, "1@-10 2@30 3@70", 4},   // past the end: from the start
+        {2, false, 30, 0, "0@0 1@40", std::nullopt}, // fits: nothing scrolls, nothing repeats
+        {0, false, 30, 0, "", std::nullopt},
+        {10, true, 40, 0, "0@0 1@40", std::nullopt}, // search results: one page, which does not scroll
     };
-    for (const auto& [rows, dy, offset, screen] : cases) {
-        t_RowList list = ListOf(rows);
+    for (const auto& [rows, searchResults, dy, offset, screen, seam] : cases) {
+        t_RowList list = ListOf(rows, 100, searchResults);
         list.ScrollBy(dy);
-        EXPECT_EQ(std::pair(list.Offset(), Screen(list)), std::pair(offset, std::string(screen)));
+        EXPECT_EQ(std::tuple(list.Offset(), Screen(list), list.SeamRow()),
+                  std::tuple(offset, std::string(screen), seam));
     }
-    // Only the last row of a list that does not fit carries the seam.
-    EXPECT_EQ(ListOf(5).SeamRow(), 4u);
-    EXPECT_EQ(ListOf(2).SeamRow(), std::nullopt);
+    // The keys wrap within the page of search results.
+    t_RowList results = ListOf(10, 100, true);
+    results.SetCurrent(1);
+    results.Down();
+    EXPECT_EQ(results.Current(), 0u);
 }
 
 TEST(RowList, KeysMoveByRowsAndPagesWrappingAround) {
@@ -87,15 +92,6 @@ TEST(RowList, KeysMoveByRowsAndPagesWrappingAround) {
         std::invoke(key, list);
         EXPECT_EQ(std::pair(list.Current(), Screen(list)), std::pair(expectedCurrent, std::string(screen)));
     }
-}
-
-TEST(RowList, SearchResultsAreCutToOnePageAndWrap) {
-    t_RowList list = ListOf(10, 100, true);
-    EXPECT_EQ(Screen(list), "0@0 1@40");
-    EXPECT_FALSE(list.ScrollBy(40));
-    list.SetCurrent(1);
-    list.Down();
-    EXPECT_EQ(list.Current(), 0u);
 }
 
 TEST(RowList, TheWheelShowsACutRowWholeFirstAndGoesRoundByLines) {

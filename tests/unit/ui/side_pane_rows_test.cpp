@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace n_ombrix;
@@ -36,12 +37,7 @@ std::string Shown(const std::string& text, std::size_t fit) {
 } // namespace
 
 TEST(SidePaneRows, EmptyGroupsGoAndSectionsGiveWayInTheirOrder) {
-    struct t_Case {
-        const char* rows;
-        std::size_t fit;
-        const char* shown;
-    };
-    const t_Case cases[] = {
+    const std::tuple<const char*, std::size_t, const char*> cases[] = {
         {"H000H3333", 20, "H000H3333"},  // everything fits
         {"H0H333", 20, "H333"},          // a header without entries
         {"H000H3", 20, "H000"},          // nor at the end
@@ -55,20 +51,16 @@ TEST(SidePaneRows, EmptyGroupsGoAndSectionsGiveWayInTheirOrder) {
         {"H0", 20, "H0"},              // nor for a single row
         {"", 20, ""},
     };
-    for (const t_Case& c : cases) EXPECT_EQ(Shown(c.rows, c.fit), c.shown) << c.rows << " in " << c.fit;
+    for (const auto& [rows, fit, shown] : cases) EXPECT_EQ(Shown(rows, fit), shown) << rows << " in " << fit;
 }
 
 TEST(SidePaneRows, KeysSkipHeadersAndWrap) {
     const std::vector<t_SideRowTraits> rows = Rows("H000H333");
     const std::optional<std::size_t> none;
-    struct t_Case {
-        std::optional<std::size_t> from;
-        bool forwards;
-        std::optional<std::size_t> to;
-    };
-    const t_Case moves[] = {{none, true, 1}, {none, false, 5}, {2, true, 4},
-                            {5, true, 1},    {1, false, 5},    {4, false, 2}};
-    for (const t_Case& c : moves) EXPECT_EQ(NextSideEntry(rows, c.from, c.forwards), c.to);
+    // From, forwards, to.
+    const std::tuple<std::optional<std::size_t>, bool, std::optional<std::size_t>> moves[] = {
+        {none, true, 1}, {none, false, 5}, {2, true, 4}, {5, true, 1}, {1, false, 5}, {4, false, 2}};
+    for (const auto& [from, forwards, to] : moves) EXPECT_EQ(NextSideEntry(rows, from, forwards), to) << forwards;
     // Ctrl+Down: the next group's first entry, from the last group back to the first.
     EXPECT_EQ(NextSideGroup(rows, 1), 4u);
     EXPECT_EQ(NextSideGroup(rows, 4), 1u);
