@@ -165,6 +165,7 @@ void t_Application::ApplyConfiguration() {
     BuildCatalogue(catalogue_, widgetResources_.IconStore(), configuration_, environment_.KnownFolders());
     if (popup_) {
         popup_->Apply(PopupSettings());
+        popup_->ColorsChanged();
         WatchCatalogueSources();
     }
     busy_ = false;
@@ -183,7 +184,7 @@ void t_Application::SystemSettingsChanged() { widgetResources_.ReadWheelSettings
 void t_Application::WindowsThemeChanged() {
     if (!configuration_.useWindowsTheme) return;
     widgetResources_.ApplyColorScheme(configuration_.colors, true);
-    if (popup_) RedrawWindow(popup_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    if (popup_) popup_->ColorsChanged();
 }
 
 void t_Application::ShowPopup(bool commandMode) {

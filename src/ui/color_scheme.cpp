@@ -7,6 +7,17 @@ namespace {
 constexpr t_Color fallbackColorization = 0x00F7E5CE;
 constexpr std::uint32_t greyChannel = 217;
 
+// The dark scheme shipped beside the program, "Ombrix Dark.qln", in the scheme's order.
+constexpr t_ColorScheme darkScheme{
+    Rgb(80, 80, 80), Rgb(32, 32, 32), Rgb(240, 240, 240), Rgb(190, 190, 190), Rgb(150, 195, 255),
+    Rgb(90, 140, 200), Rgb(45, 55, 70), Rgb(240, 240, 240), Rgb(190, 190, 190), Rgb(150, 195, 255),
+    Rgb(90, 140, 200), Rgb(40, 70, 110), Rgb(240, 240, 240), Rgb(190, 190, 190), Rgb(150, 195, 255),
+    Rgb(200, 150, 40), Rgb(65, 55, 35), Rgb(240, 240, 240), Rgb(190, 190, 190), Rgb(150, 195, 255),
+    Rgb(200, 150, 40), Rgb(85, 68, 28), Rgb(240, 240, 240), Rgb(190, 190, 190), Rgb(150, 195, 255),
+    Rgb(60, 60, 60), Rgb(40, 70, 110), Rgb(240, 240, 240), Rgb(70, 70, 70), Rgb(24, 24, 24),
+    Rgb(0, 90, 180),
+};
+
 } // namespace
 
 t_Color AccentBackground(std::optional<std::uint32_t> colorization, std::optional<std::uint32_t> balance) noexcept {
@@ -24,10 +35,17 @@ t_Color AccentBackground(std::optional<std::uint32_t> colorization, std::optiona
     return Rgb(blend(accent >> 16 & 0xFF), blend(accent >> 8 & 0xFF), blend(accent & 0xFF));
 }
 
-t_ColorScheme SchemeColors(const t_ColorScheme& configured, bool useWindowsTheme, t_Color accentBackground) noexcept {
+const t_ColorScheme& DarkScheme() noexcept { return darkScheme; }
+
+t_ColorScheme SchemeColors(const t_ColorScheme& configured, bool useWindowsTheme, t_Color accentBackground,
+                           bool darkApps) noexcept {
     if (!useWindowsTheme) return configured;
-    t_ColorScheme scheme{};
-    for (std::size_t i = 0; i < colorCount; ++i) scheme[i] = colorTable[i].defaultValue;
+    t_ColorScheme scheme = darkScheme;
+    if (darkApps)
+        // Behind dark panes the accent shows at a quarter of its brightness.
+        accentBackground = (accentBackground >> 2) & 0x003F3F3Fu;
+    else
+        for (std::size_t i = 0; i < colorCount; ++i) scheme[i] = colorTable[i].defaultValue;
     scheme[static_cast<std::size_t>(t_ColorIndex::windowBackground)] = accentBackground;
     return scheme;
 }

@@ -88,9 +88,13 @@ using t_ColorScheme = std::array<t_Color, colorCount>;
 // above 100 counts as 100.
 t_Color AccentBackground(std::optional<std::uint32_t> colorization, std::optional<std::uint32_t> balance) noexcept;
 
+// The dark scheme that ships beside the program.
+const t_ColorScheme& DarkScheme() noexcept;
+
 // The colours the popup paints with: the configured ones, or, following the Windows theme, the defaults with the
-// accent background.
-t_ColorScheme SchemeColors(const t_ColorScheme& configured, bool useWindowsTheme, t_Color accentBackground) noexcept;
+// accent background; when the user's apps are dark, the dark scheme with the accent background darkened.
+t_ColorScheme SchemeColors(const t_ColorScheme& configured, bool useWindowsTheme, t_Color accentBackground,
+                           bool darkApps = false) noexcept;
 
 // The colour as an opaque 32-bit premultiplied pixel, 0xAARRGGBB, as icons are composed.
 constexpr std::uint32_t OpaquePixel(t_Color color) noexcept {

@@ -18,6 +18,8 @@
 
 #include <algorithm>
 #include <array>
+#include <string_view>
+#include <utility>
 
 namespace n_ombrix {
 
@@ -198,8 +200,17 @@ void t_PopupWindow::Show() {
     }
     itemList_->IgnoreNextMove();
     ShowWindow(Handle(), SW_SHOWNORMAL);
+    if (std::exchange(repaintAtShow_, false))
+        RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     SetForegroundWindow(Handle());
     SetFocus(searchBox_->Handle());
+}
+
+void t_PopupWindow::ColorsChanged() noexcept {
+    if (Visible())
+        RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    else
+        repaintAtShow_ = true;
 }
 
 void t_PopupWindow::Hide() {
@@ -239,6 +250,9 @@ LRESULT t_PopupWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_SETTINGCHANGE:
         owner_.SystemSettingsChanged();
+        // The apps' light or dark mode changed.
+        if (lParam && std::wstring_view(reinterpret_cast<const wchar_t*>(lParam)) == L"ImmersiveColorSet")
+            owner_.WindowsThemeChanged();
         return 0;
     case WM_THEMECHANGED:
     case WM_DWMCOLORIZATIONCOLORCHANGED:

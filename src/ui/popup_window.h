@@ -61,6 +61,9 @@ public:
     // Shows the popup on the current monitor in the mode set last (SetMode refills its lists), the focus in the
     // search box.
     void Show();
+    // The colours changed: everything is painted anew, at once or, when hidden, at the next show (a hidden
+    // window keeps no invalidation).
+    void ColorsChanged() noexcept;
     // Hides the popup and empties the item list, so that no entry of the catalogue is referred to while hidden.
     void Hide();
     bool Visible() const noexcept { return IsWindowVisible(Handle()) != FALSE; }
@@ -144,6 +147,7 @@ private:
     bool commandMode_ = false;
     bool elevatedMode_ = false;
     bool menuOpen_ = false;
+    bool repaintAtShow_ = false;
 };
 
 } // namespace n_ombrix

@@ -15,6 +15,7 @@ namespace {
 
 constexpr wchar_t fontFace[] = L"Segoe UI";
 constexpr wchar_t dwmKey[] = L"Software\\Microsoft\\Windows\\DWM";
+constexpr wchar_t personalizeKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
 
 template <typename t_Owner> t_Owner Made(typename t_Owner::t_Value handle) {
     if (!handle) ThrowWin32Error(GetLastError());
@@ -91,7 +92,8 @@ const wchar_t* t_WidgetResources::String(unsigned id) const noexcept {
 }
 
 void t_WidgetResources::ApplyColorScheme(const t_ColorScheme& configured, bool useWindowsTheme) {
-    colors_ = SchemeColors(configured, useWindowsTheme, useWindowsTheme ? GetWindowsThemeBackground() : 0);
+    colors_ = SchemeColors(configured, useWindowsTheme, useWindowsTheme ? GetWindowsThemeBackground() : 0,
+                           useWindowsTheme && AppsUseDarkTheme());
     iconStore_.SetLogoBackground(OpaquePixel(Color(t_ColorIndex::appIconFallbackBackground)));
     // One by one: each old brush goes only once its successor exists, and painting happens on this thread only.
     for (std::size_t brush = 0; brush < brushes_.size(); ++brush)
@@ -103,6 +105,12 @@ void t_WidgetResources::ReadWheelSettings() noexcept {
     if (!SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0)) lines = 3;
     wheelScrollsPages_ = lines == WHEEL_PAGESCROLL;
     wheelLines_ = wheelScrollsPages_ ? 0 : lines;
+}
+
+bool AppsUseDarkTheme() noexcept {
+    t_RegistryKey key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, personalizeKey, 0, KEY_QUERY_VALUE, key.Put()) != ERROR_SUCCESS) return false;
+    return DwordValue(key.Get(), L"AppsUseLightTheme") == std::optional<std::uint32_t>(0);
 }
 
 t_Color GetWindowsThemeBackground() noexcept {

@@ -109,5 +109,7 @@ private:
 // The background colour that follows the desktop's accent colour, from the DWM's colorization values in the
 // registry; the fallbacks apply to whatever is missing. A plain function without state.
 t_Color GetWindowsThemeBackground() noexcept;
+// Whether the user set apps to the dark mode (the personalisation value AppsUseLightTheme is 0).
+bool AppsUseDarkTheme() noexcept;
 
 } // namespace n_ombrix

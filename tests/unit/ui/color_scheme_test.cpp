@@ -39,6 +39,11 @@ TEST(ColorScheme, TheAccentBackgroundBlendsTheAccentWithGreyByTheBalance) {
     EXPECT_EQ(themed[static_cast<std::size_t>(t_ColorIndex::windowBackground)], 0x00ABCDEFu);
     EXPECT_EQ(themed[static_cast<std::size_t>(t_ColorIndex::separator)], colorTable[28].defaultValue);
     EXPECT_EQ(SchemeColors(configured, false, 0x00ABCDEF), configured);
+    // With dark apps, the dark scheme, the accent background at a quarter of its brightness.
+    t_ColorScheme dark = DarkScheme();
+    dark[static_cast<std::size_t>(t_ColorIndex::windowBackground)] = 0x002A3330;
+    EXPECT_EQ(SchemeColors(configured, true, 0x00ABCDC3, true), dark);
+    EXPECT_EQ(SchemeColors(configured, false, 0x00ABCDC3, true), configured);
     EXPECT_EQ(OpaquePixel(0x00FF0000), 0xFF0000FFu);
 }
 
@@ -75,6 +80,7 @@ TEST(ColorScheme, TheDefaultsAndEveryShippedSchemeReadWellInEveryState) {
         schemes.emplace_back(name, configuration.colors);
     }
     EXPECT_EQ(schemes[1].second, schemes[0].second) << "the light scheme is the defaults";
+    EXPECT_EQ(schemes[2].second, DarkScheme()) << "the dark scheme is the one the Windows dark mode brings";
     // Each text part in each state on the background of that state, and the index's letters on both its areas.
     std::vector<std::pair<t_ColorIndex, t_ColorIndex>> pairs{{t_ColorIndex::indexText, t_ColorIndex::indexInactiveArea},
                                                              {t_ColorIndex::indexText, t_ColorIndex::indexActiveArea}};

@@ -88,6 +88,12 @@ TEST_F(WidgetResources, ColoursFollowTheSchemeOrTheDesktopsAccent) {
         EXPECT_EQ(GetWindowsThemeBackground(), 0x00332211u);
         resources_.ApplyColorScheme(configured, true);
         EXPECT_EQ(resources_.Color(t_ColorIndex::windowBackground), 0x00332211u);
+        // Apps set to the dark mode: the dark scheme, the background darkened.
+        const t_RegistryOverride dark(L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize",
+                                      L"AppsUseLightTheme", DWORD{0});
+        resources_.ApplyColorScheme(configured, true);
+        EXPECT_EQ(resources_.Color(t_ColorIndex::area), DarkScheme()[1]);
+        EXPECT_EQ(resources_.Color(t_ColorIndex::windowBackground), 0x000C0804u);
         const t_RegistryOverride wrongSize(dwm, L"ColorizationColorBalance", std::wstring(L"50"));
         EXPECT_EQ(GetWindowsThemeBackground(), 0x00332211u); // a balance that is no number counts as 100
     }
