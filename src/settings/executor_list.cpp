@@ -75,12 +75,6 @@ void t_ExecutorList::Remove() {
 
 std::optional<LRESULT> t_ExecutorList::Notify(const NMHDR& header) {
     switch (header.code) {
-    case LVN_KEYDOWN:
-        if (reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey != VK_F2) return std::nullopt;
-        EditSelected();
-        return 0;
-    case NM_DBLCLK: EditSelected(); return 0;
-    case LVN_ITEMCHANGED: EnableRemove(); return 0;
     case LVN_BEGINDRAG: {
         // The pointer stays over the list until the release.
         dragged_ = reinterpret_cast<const NMLISTVIEW&>(header).iItem;
@@ -90,7 +84,7 @@ std::optional<LRESULT> t_ExecutorList::Notify(const NMHDR& header) {
         ClipCursor(&bounds);
         return 0;
     }
-    default: return std::nullopt;
+    default: return NotifyEditing(header);
     }
 }
 

@@ -30,7 +30,7 @@ public:
 private:
     void Add() override;
     void Remove() override;
-    void EditSelected();
+    void EditSelected() override;
     void ShowRow(int row) const;
 
     t_SettingsContext& context_;

@@ -3,6 +3,9 @@
 // is enabled while a row is selected. On the settings thread.
 
 #include <windows.h>
+#include <commctrl.h>
+
+#include <optional>
 
 namespace n_ombrix {
 
@@ -20,6 +23,10 @@ public:
 protected:
     virtual void Add() = 0;
     virtual void Remove() = 0;
+    virtual void EditSelected() = 0;
+    // What every list does with the list view's notifications: F2 and a double-click edit the selected row, and the
+    // remove button follows the selection. Nothing for another notification.
+    std::optional<LRESULT> NotifyEditing(const NMHDR& header);
     void EnableRemove() const noexcept;
 
     const HWND list_;

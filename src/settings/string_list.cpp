@@ -84,13 +84,7 @@ std::optional<LRESULT> t_StringList::Notify(const NMHDR& header) {
         const LVITEMW& item = reinterpret_cast<const NMLVDISPINFOW&>(header).item;
         return EndEdit(item.iItem, item.pszText);
     }
-    case LVN_KEYDOWN:
-        if (reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey != VK_F2) return std::nullopt;
-        EditSelected();
-        return 0;
-    case NM_DBLCLK: EditSelected(); return 0;
-    case LVN_ITEMCHANGED: EnableRemove(); return 0;
-    default: return std::nullopt;
+    default: return NotifyEditing(header);
     }
 }
 

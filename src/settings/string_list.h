@@ -29,7 +29,7 @@ public:
 private:
     void Add() override;
     void Remove() override;
-    void EditSelected();
+    void EditSelected() override;
     bool EndEdit(int row, const wchar_t* text);
 
     t_SettingsContext& context_;
