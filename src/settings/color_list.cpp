@@ -95,7 +95,8 @@ bool t_ColorList::Notify(const NMHDR& header) {
     case NM_DBLCLK:
         Choose(reinterpret_cast<const NMITEMACTIVATE&>(header).iItem);
         return true;
-    default: return false;
+    default:
+        return false;
     }
 }
 

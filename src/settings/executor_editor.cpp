@@ -1,12 +1,12 @@
 #include "settings/executor_editor.h"
 
 #include "launch/command_template.h"
+#include "launch/shell_execute.h"
 #include "resource_ids.h"
 #include "settings/file_dialogs.h"
 #include "settings/settings_control_ids.h"
 #include "settings/settings_controls.h"
 #include "settings/settings_edits.h"
-#include "launch/shell_execute.h"
 #include "ui/message_loop.h"
 
 namespace n_ombrix {
@@ -71,8 +71,8 @@ void t_ExecutorEditor::Create() {
         MoveWindow(CreateControl(Handle(), L"STATIC", label.c_str(), SS_NOPREFIX, 0, font), margin, y, fieldWidth,
                    labelHeight, FALSE);
         y += labelHeight + 2;
-        fields_[i] = CreateControl(Handle(), L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, fieldIds[i], font,
-                                   WS_EX_CLIENTEDGE);
+        fields_[i] =
+            CreateControl(Handle(), L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, fieldIds[i], font, WS_EX_CLIENTEDGE);
         MoveWindow(fields_[i], margin, y, fieldWidth, lineHeight, FALSE);
         if (i == executableField || i == workDirField) {
             const HWND browse =
@@ -85,9 +85,9 @@ void t_ExecutorEditor::Create() {
     const int buttonsLeft = clientWidth - margin - 2 * buttonWidth - margin;
     MoveWindow(CreateControl(Handle(), L"BUTTON", context_.String(IDS_OK), WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, font),
                buttonsLeft, y, buttonWidth, lineHeight, FALSE);
-    MoveWindow(CreateControl(Handle(), L"BUTTON", context_.String(IDS_CANCEL), WS_TABSTOP | BS_PUSHBUTTON, IDCANCEL,
-                             font),
-               buttonsLeft + buttonWidth + margin, y, buttonWidth, lineHeight, FALSE);
+    MoveWindow(
+        CreateControl(Handle(), L"BUTTON", context_.String(IDS_CANCEL), WS_TABSTOP | BS_PUSHBUTTON, IDCANCEL, font),
+        buttonsLeft + buttonWidth + margin, y, buttonWidth, lineHeight, FALSE);
 
     // Centred over the settings window.
     RECT frame{0, 0, clientWidth, y + lineHeight + margin}, owner{};
@@ -134,16 +134,29 @@ LRESULT t_ExecutorEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
     switch (message) {
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
-        case IDOK: Accept(); return 0;
-        case IDCANCEL: End(); return 0;
-        case n_id::editorBrowseExecutable: Browse(executableField); return 0;
-        case n_id::editorBrowseWorkDir: Browse(workDirField); return 0;
-        default: break;
+        case IDOK:
+            Accept();
+            return 0;
+        case IDCANCEL:
+            End();
+            return 0;
+        case n_id::editorBrowseExecutable:
+            Browse(executableField);
+            return 0;
+        case n_id::editorBrowseWorkDir:
+            Browse(workDirField);
+            return 0;
+        default:
+            break;
         }
         break;
-    case WM_CLOSE: End(); return 0;
-    case WM_ERASEBKGND: return EraseWithSystemColor(Handle(), wParam, COLOR_3DFACE);
-    default: break;
+    case WM_CLOSE:
+        End();
+        return 0;
+    case WM_ERASEBKGND:
+        return EraseWithSystemColor(Handle(), wParam, COLOR_3DFACE);
+    default:
+        break;
     }
     return DefaultProcedure(message, wParam, lParam);
 }

@@ -84,7 +84,8 @@ std::optional<LRESULT> t_ExecutorList::Notify(const NMHDR& header) {
         ClipCursor(&bounds);
         return 0;
     }
-    default: return NotifyEditing(header);
+    default:
+        return NotifyEditing(header);
     }
 }
 

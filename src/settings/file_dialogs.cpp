@@ -23,9 +23,12 @@ constexpr FILEOPENDIALOGOPTIONS saveOptions = FOS_FORCEFILESYSTEM | FOS_PATHMUST
 
 const GUID& ClientOf(t_FileDialogPurpose purpose) noexcept {
     switch (purpose) {
-    case t_FileDialogPurpose::programs: return programsClient;
-    case t_FileDialogPurpose::locations: return locationsClient;
-    case t_FileDialogPurpose::colorSchemes: break;
+    case t_FileDialogPurpose::programs:
+        return programsClient;
+    case t_FileDialogPurpose::locations:
+        return locationsClient;
+    case t_FileDialogPurpose::colorSchemes:
+        break;
     }
     return colorSchemesClient;
 }

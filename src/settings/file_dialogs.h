@@ -3,6 +3,7 @@
 // own, so that the shell remembers a folder per purpose.
 
 #include <windows.h>
+
 #include <shobjidl.h>
 
 #include <optional>

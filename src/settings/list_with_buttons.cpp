@@ -20,9 +20,14 @@ std::optional<LRESULT> t_ListWithButtons::NotifyEditing(const NMHDR& header) {
         if (reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey != VK_F2) return std::nullopt;
         EditSelected();
         return 0;
-    case NM_DBLCLK: EditSelected(); return 0;
-    case LVN_ITEMCHANGED: EnableRemove(); return 0;
-    default: return std::nullopt;
+    case NM_DBLCLK:
+        EditSelected();
+        return 0;
+    case LVN_ITEMCHANGED:
+        EnableRemove();
+        return 0;
+    default:
+        return std::nullopt;
     }
 }
 

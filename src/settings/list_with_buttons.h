@@ -3,6 +3,7 @@
 // is enabled while a row is selected. On the settings thread.
 
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <optional>

@@ -9,8 +9,7 @@ inline constexpr int ok = 1, cancel = 2, panel = 100;
 // On the panel, top to bottom. Headings are 1, 9, 15, 19, 23, 27 and 31.
 inline constexpr int showIcons = 2, compactMode = 3, extractSingleItemFolders = 4, excludeFoldersFromSearch = 5,
                      handleJumplists = 6, handleModernApps = 7, autostart = 8;
-inline constexpr int useWindowsTheme = 10, colorList = 11, colorSchemesLink = 12, importColors = 13,
-                     exportColors = 14;
+inline constexpr int useWindowsTheme = 10, colorList = 11, colorSchemesLink = 12, importColors = 13, exportColors = 14;
 inline constexpr int executorList = 16, addExecutor = 17, removeExecutor = 18;
 inline constexpr int appsLocationList = 20, addAppsLocation = 21, removeAppsLocation = 22;
 inline constexpr int filterList = 24, addFilter = 25, removeFilter = 26;

@@ -9,20 +9,19 @@ namespace n_ombrix {
 
 HWND CreateControl(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, int id, HFONT font,
                    DWORD extendedStyle) {
-    const HWND control = CreateWindowExW(extendedStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
-                                         parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                         GetModuleHandleW(nullptr), nullptr);
+    const HWND control =
+        CreateWindowExW(extendedStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     if (!control) n_zql::n_system::n_windows::ThrowWin32Error(GetLastError());
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return control;
 }
 
 HWND CreateReportList(HWND parent, int id, bool editLabels, HFONT font) {
-    const HWND list =
-        CreateControl(parent, WC_LISTVIEWW, L"",
-                      WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS |
-                          (editLabels ? LVS_EDITLABELS : 0),
-                      id, font, WS_EX_CLIENTEDGE);
+    const HWND list = CreateControl(parent, WC_LISTVIEWW, L"",
+                                    WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS |
+                                        (editLabels ? LVS_EDITLABELS : 0),
+                                    id, font, WS_EX_CLIENTEDGE);
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER,
                  LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
     SetWindowTheme(list, L"Explorer", nullptr);
@@ -85,7 +84,8 @@ LRESULT EraseWithSystemColor(HWND window, WPARAM dc, int colorIndex) noexcept {
 
 std::wstring ControlText(HWND control) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)), L'\0');
-    if (!text.empty()) text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()) + 1)));
+    if (!text.empty())
+        text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()) + 1)));
     return text;
 }
 

@@ -1,10 +1,10 @@
 #include "settings/settings_panel.h"
 
-#include "ui/web_addresses.h"
 #include "resource_ids.h"
 #include "settings/file_dialogs.h"
 #include "settings/settings_control_ids.h"
 #include "settings/settings_controls.h"
+#include "ui/web_addresses.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -218,14 +218,19 @@ void t_SettingsPanel::Command(int id, int code) {
         return;
     }
     switch (id) {
-    case n_id::importColors: ImportColors(); return;
-    case n_id::exportColors: ExportColors(); return;
+    case n_id::importColors:
+        ImportColors();
+        return;
+    case n_id::exportColors:
+        ExportColors();
+        return;
     case n_id::resetToDefaults:
         context_.configuration.ResetToDefaults();
         context_.MarkChanged();
         Load();
         return;
-    default: break;
+    default:
+        break;
     }
     if (executorList_->Command(id)) return;
     for (const auto& list : stringLists_)
@@ -271,17 +276,24 @@ std::optional<LRESULT> t_SettingsPanel::Notify(const NMHDR& header) {
                       WebAddressForLanguage(ColorSchemesAddress(), context_.String(IDS_LANGUAGE)).c_str(), nullptr,
                       nullptr, SW_SHOWNORMAL);
         return 0;
-    case n_id::executorList: return executorList_->Notify(header);
-    case n_id::appsLocationList: return stringLists_[0]->Notify(header);
-    case n_id::filterList: return stringLists_[1]->Notify(header);
-    case n_id::placesLocationList: return stringLists_[2]->Notify(header);
-    default: return std::nullopt;
+    case n_id::executorList:
+        return executorList_->Notify(header);
+    case n_id::appsLocationList:
+        return stringLists_[0]->Notify(header);
+    case n_id::filterList:
+        return stringLists_[1]->Notify(header);
+    case n_id::placesLocationList:
+        return stringLists_[2]->Notify(header);
+    default:
+        return std::nullopt;
     }
 }
 
 LRESULT t_SettingsPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_COMMAND: Command(LOWORD(wParam), HIWORD(wParam)); return 0;
+    case WM_COMMAND:
+        Command(LOWORD(wParam), HIWORD(wParam));
+        return 0;
     case WM_NOTIFY:
         if (const std::optional<LRESULT> result = Notify(*reinterpret_cast<const NMHDR*>(lParam))) return *result;
         break;
@@ -296,15 +308,30 @@ LRESULT t_SettingsPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         GetScrollInfo(Handle(), SB_VERT, &scroll);
         const int page = static_cast<int>(scroll.nPage);
         switch (LOWORD(wParam)) {
-        case SB_LINEUP: ScrollTo(scrollPosition_ - lineHeight_); break;
-        case SB_LINEDOWN: ScrollTo(scrollPosition_ + lineHeight_); break;
-        case SB_PAGEUP: ScrollTo(scrollPosition_ - page); break;
-        case SB_PAGEDOWN: ScrollTo(scrollPosition_ + page); break;
-        case SB_TOP: ScrollTo(0); break;
-        case SB_BOTTOM: ScrollTo(contentHeight_); break;
+        case SB_LINEUP:
+            ScrollTo(scrollPosition_ - lineHeight_);
+            break;
+        case SB_LINEDOWN:
+            ScrollTo(scrollPosition_ + lineHeight_);
+            break;
+        case SB_PAGEUP:
+            ScrollTo(scrollPosition_ - page);
+            break;
+        case SB_PAGEDOWN:
+            ScrollTo(scrollPosition_ + page);
+            break;
+        case SB_TOP:
+            ScrollTo(0);
+            break;
+        case SB_BOTTOM:
+            ScrollTo(contentHeight_);
+            break;
         case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: ScrollTo(scroll.nTrackPos); break;
-        default: break;
+        case SB_THUMBPOSITION:
+            ScrollTo(scroll.nTrackPos);
+            break;
+        default:
+            break;
         }
         return 0;
     }
@@ -318,14 +345,18 @@ LRESULT t_SettingsPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
             executorList_->Drop(point);
         }
         return 0;
-    case WM_CAPTURECHANGED: executorList_->CancelDrag(); return 0;
+    case WM_CAPTURECHANGED:
+        executorList_->CancelDrag();
+        return 0;
     case WM_CTLCOLORSTATIC:
         // Headings, check boxes and the link stand on the panel's own background.
         SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
         SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOWTEXT));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
-    case WM_ERASEBKGND: return EraseWithSystemColor(Handle(), wParam, COLOR_WINDOW);
-    default: break;
+    case WM_ERASEBKGND:
+        return EraseWithSystemColor(Handle(), wParam, COLOR_WINDOW);
+    default:
+        break;
     }
     return DefaultProcedure(message, wParam, lParam);
 }

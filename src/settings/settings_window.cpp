@@ -75,13 +75,15 @@ LRESULT t_SettingsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         if (LOWORD(wParam) == IDOK) End(true);
         if (LOWORD(wParam) == IDCANCEL) End(false);
         return 0;
-    case WM_CLOSE: End(false); return 0;
+    case WM_CLOSE:
+        End(false);
+        return 0;
     case WM_SIZE:
         if (panel_) Layout();
         return 0;
     case WM_GETMINMAXINFO:
         reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {context_.resources.SettingsMinimumWidth(),
-                                                                minimumHeight};
+                                                                 minimumHeight};
         return 0;
     case WM_MOUSEWHEEL:
     case WM_VSCROLL:
@@ -101,8 +103,10 @@ LRESULT t_SettingsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
                          : GetNextDlgTabItem(Handle(), nullptr, FALSE));
         }
         return 0;
-    case WM_ERASEBKGND: return EraseWithSystemColor(Handle(), wParam, COLOR_3DFACE);
-    default: break;
+    case WM_ERASEBKGND:
+        return EraseWithSystemColor(Handle(), wParam, COLOR_3DFACE);
+    default:
+        break;
     }
     return DefaultProcedure(message, wParam, lParam);
 }

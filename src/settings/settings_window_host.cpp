@@ -7,8 +7,8 @@
 
 namespace n_ombrix {
 
-t_SettingsWindowHost::t_SettingsWindowHost(HWND popupWindow, const t_Configuration& configuration,
-                                           HINSTANCE instance, const t_WidgetResources& resources)
+t_SettingsWindowHost::t_SettingsWindowHost(HWND popupWindow, const t_Configuration& configuration, HINSTANCE instance,
+                                           const t_WidgetResources& resources)
     : popupWindow_(popupWindow), resources_(resources), configuration_(configuration),
       ended_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
     if (!ended_) n_zql::n_system::n_windows::ThrowWin32Error(GetLastError());
@@ -44,10 +44,8 @@ void t_SettingsWindowHost::Body(HINSTANCE instance) noexcept {
     try {
         // The file dialogs are COM objects of the apartment kind.
         const n_zql::n_system::n_windows::n_com::t_ComApartment apartment;
-        t_SettingsContext context{.configuration = configuration_,
-                                  .changed = changed_,
-                                  .abandoned = abandoned_,
-                                  .resources = resources_};
+        t_SettingsContext context{
+            .configuration = configuration_, .changed = changed_, .abandoned = abandoned_, .resources = resources_};
         t_SettingsWindow window(instance, context);
         try {
             settingsWindow_ = window.Create();

@@ -79,17 +79,17 @@ bool t_StringList::EndEdit(int row, const wchar_t* text) {
 
 std::optional<LRESULT> t_StringList::Notify(const NMHDR& header) {
     switch (header.code) {
-    case LVN_BEGINLABELEDITW: return FALSE;
+    case LVN_BEGINLABELEDITW:
+        return FALSE;
     case LVN_ENDLABELEDITW: {
         const LVITEMW& item = reinterpret_cast<const NMLVDISPINFOW&>(header).item;
         return EndEdit(item.iItem, item.pszText);
     }
-    default: return NotifyEditing(header);
+    default:
+        return NotifyEditing(header);
     }
 }
 
-void t_StringList::FitColumn() const noexcept {
-    SendMessageW(list_, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE_USEHEADER);
-}
+void t_StringList::FitColumn() const noexcept { SendMessageW(list_, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE_USEHEADER); }
 
 } // namespace n_ombrix

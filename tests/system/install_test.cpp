@@ -55,8 +55,8 @@ TEST(Installation, SilentlyInAndOutLeavingTheUsersData) {
     RemoveTree(dataFolder);
 
     ASSERT_EQ(RunToEnd(setup, L"/S"), std::optional<DWORD>(0));
-    for (const wchar_t* file : {L"Ombrix.exe", L"Ombrix Hooks.dll", L"en\\Ombrix Help.chm", L"Ombrix Dark.qln",
-                                L"Uninstall Ombrix.exe"})
+    for (const wchar_t* file :
+         {L"Ombrix.exe", L"Ombrix Hooks.dll", L"en\\Ombrix Help.chm", L"Ombrix Dark.qln", L"Uninstall Ombrix.exe"})
         EXPECT_TRUE(Exists(folder + file)) << testing::PrintToString(std::wstring(file));
     EXPECT_TRUE(Exists(shortcut));
     EXPECT_EQ(UserValue(uninstallKey, L"InstallLocation"), folder.substr(0, folder.size() - 1));
