@@ -71,7 +71,10 @@ TEST(Installation, SilentlyInAndOutLeavingTheUsersData) {
         PressKey({VK_F1});
         HWND help = nullptr;
         EXPECT_TRUE(Eventually([&help] { return (help = FindWindowW(nullptr, L"Ombrix Help")) != nullptr; }));
+        // The viewer holds the help file open until its process ends, and an open file is not removed.
+        const n_zql::n_system::n_windows::t_Handle viewer(OpenProcess(SYNCHRONIZE, FALSE, ProcessOf(help)));
         PostMessageW(help, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(viewer && WaitForSingleObject(viewer.Get(), 10'000) == WAIT_OBJECT_0) << "the help viewer ended";
         EXPECT_TRUE(ombrix.Close()) << ombrix.State();
     }
     EXPECT_EQ(UserValue(runKey, L"Ombrix"), L"\"" + folder + L"Ombrix.exe\"");
