@@ -1,8 +1,10 @@
 #include "jumplists/automatic_destinations_file.h"
 
 #include "jumplists/com_byte_stream.h"
+#include "jumplists/compound_file_check.h"
 #include "jumplists/destinations_file_name.h"
 #include "system/error_exception.h"
+#include "system/memory_mapped_file.h"
 
 #include <shlobj.h>
 #include <shlwapi.h>
@@ -30,6 +32,18 @@ constexpr int deleteAttempts = 13;
 constexpr DWORD deleteRetryMilliseconds = 200;
 
 std::wstring StreamName(std::uint32_t entryNumber) { return DestinationsFileStem(entryNumber); }
+
+// Jump-list files are tens of kilobytes; one claiming more than this is not one we open.
+constexpr std::uint64_t largestFile = 64u << 20;
+
+// Whether structured storage can be trusted with the file: its sector chains end and its directory is a tree, so that
+// reading it cannot go round in circles.
+bool HasSoundStructure(const std::wstring& path) {
+    t_MemoryMappedFile file(path, false);
+    if (file.Size() == 0 || file.Size() > largestFile) return false;
+    const auto size = static_cast<std::size_t>(file.Size());
+    return IsSoundCompoundFile({file.MapView(0, size), size});
+}
 
 std::vector<std::byte> ReadWholeStream(IStream* stream) {
     STATSTG status{};
@@ -175,6 +189,7 @@ void t_AutomaticDestinationsFile::Open(const std::wstring& folder, const std::ws
     Close();
     path_ = folder + stem + std::wstring(automaticDestinationsSuffix);
     try {
+        if (!HasSoundStructure(path_)) n_com::ThrowHResult(STG_E_DOCFILECORRUPT);
         n_com::ThrowIfFailed(StgOpenStorageEx(path_.c_str(), exclusiveReadWrite, STGFMT_STORAGE, 0, nullptr, nullptr,
                                               IID_PPV_ARGS(storage_.Put())));
         n_com::ThrowIfFailed(storage_->OpenStream(destListName, nullptr, exclusiveReadWrite, 0, destListStream_.Put()));
