@@ -69,6 +69,16 @@ Function ${un}CloseOmbrix
     StrCpy $1 0
     Goto loop
   done:
+  ; The help viewer holds the help file open until it ends, and an open file can be neither replaced nor removed.
+  StrCpy $1 0
+  help:
+    FindWindow $0 "HH Parent" "Ombrix Help"
+    StrCmp $0 0 helpClosed
+    SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=5000
+    Sleep 500
+    IntOp $1 $1 + 1
+    IntCmp $1 10 helpClosed help helpClosed
+  helpClosed:
 FunctionEnd
 !macroend
 !insertmacro CloseOmbrix ""
