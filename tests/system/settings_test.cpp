@@ -4,13 +4,11 @@
 
 #include "accessible_list.h"
 #include "built_program.h"
-#include "ombrix_process.h"
-#include "real_input.h"
 #include "scratch_folder.h"
+#include "settings_driver.h"
 #include "shell_link.h"
 
 #include "config/configuration.h"
-#include "settings/settings_control_ids.h"
 #include "system/known_folders.h"
 #include "system/text_file.h"
 
@@ -19,17 +17,14 @@
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
-#include <dlgs.h>
 #include <knownfolders.h>
 
 using namespace n_ombrix_test;
 using n_zql::n_system::n_windows::n_com::t_ComApartment;
 using n_zql::n_system::n_windows::n_com::t_ComPtr;
-namespace n_id = n_ombrix::n_settings_control;
 
 namespace {
 
-std::wstring DataFolder() { return n_ombrix::KnownFolderPath(FOLDERID_RoamingAppData) + L"Ombrix\\"; }
 std::wstring StartMenuFolder() {
     return n_ombrix::KnownFolderPath(FOLDERID_StartMenu) + L"Programs\\Ombrix settings test\\";
 }
@@ -44,41 +39,6 @@ n_ombrix::t_Configuration SavedConfiguration() {
     return configuration;
 }
 
-// The visible top-level windows of the class in the process (and of the owner, when given), once there is one, within
-// five seconds.
-std::vector<HWND> TopLevelWindows(const wchar_t* windowClass, DWORD process, HWND owner = nullptr) {
-    std::vector<HWND> found;
-    for (int tries = 0; tries < 250 && found.empty(); ++tries, Sleep(20))
-        for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, windowClass, nullptr)) != nullptr;)
-            if (ProcessOf(window) == process && IsWindowVisible(window) &&
-                (!owner || GetWindow(window, GW_OWNER) == owner))
-                found.push_back(window);
-    return found;
-}
-
-// Whether the window is gone within five seconds.
-bool Gone(HWND window) {
-    return Eventually([window] { return !IsWindow(window); });
-}
-
-// A control of the settings window's panel; its check box's state; the box clicked, its handler run on return.
-HWND Control(HWND settings, int id) { return GetDlgItem(GetDlgItem(settings, n_id::panel), id); }
-bool Checked(HWND settings, int id) { return SendMessageW(Control(settings, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-bool Toggle(HWND settings, int id) {
-    SendMessageW(Control(settings, id), BM_CLICK, 0, 0);
-    return Checked(settings, id);
-}
-// A button clicked, posted: its handler may stay in a modal loop (a dialog) or end the window.
-void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
-
-// F12 released in the shown popup; the settings window of Ombrix's process, or null.
-HWND OpenSettings(const t_OmbrixProcess& ombrix) {
-    if (!ombrix.Show()) return nullptr;
-    PressKey({VK_F12});
-    const std::vector<HWND> windows = TopLevelWindows(L"Ombrix.Settings.Parent", ProcessOf(ombrix.Window()));
-    return windows.empty() ? nullptr : windows.front();
-}
-
 // Whether the popup lists the item when its name is typed, that is, whether the catalogue holds it.
 bool Finds(const t_OmbrixProcess& ombrix, std::wstring_view name) {
     EXPECT_TRUE(ombrix.Show()) << ombrix.State();
@@ -87,22 +47,6 @@ bool Finds(const t_OmbrixProcess& ombrix, std::wstring_view name) {
     const bool found = list && RowId(*list.Get(), name) != 0;
     EXPECT_TRUE(ombrix.Hide());
     return found;
-}
-
-// The shell's file dialog that the settings window opened: the file name it proposed, then the path typed in its
-// place and the Open or Save button pressed.
-std::wstring ChooseFile(HWND settings, const std::wstring& path) {
-    const std::vector<HWND> dialogs = TopLevelWindows(L"#32770", ProcessOf(settings), settings);
-    EXPECT_EQ(dialogs.size(), 1u) << "file dialogs over the settings window";
-    if (dialogs.empty()) return {};
-    // Wine's item dialog has the name in a plain edit control, edt1 (Windows' has it in the edit inside combo box
-    // cmb13); its Open or Save button is IDOK in both.
-    const HWND box = GetDlgItem(dialogs.front(), edt1);
-    const std::wstring proposed = WindowText(box);
-    SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-    PostMessageW(dialogs.front(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    EXPECT_TRUE(Gone(dialogs.front()));
-    return proposed;
 }
 
 class Settings : public testing::Test {

@@ -6,10 +6,13 @@
 #include "built_program.h"
 #include "eventually.h"
 #include "system/error_exception.h"
+#include "system/known_folders.h"
 #include "system/unique_handle.h"
 #include "ui/window_messages.h"
 
 #include <windows.h>
+
+#include <knownfolders.h>
 
 #include <chrono>
 #include <optional>
@@ -17,6 +20,9 @@
 #include <string_view>
 
 namespace n_ombrix_test {
+
+// Ombrix's data folder, where the known folders put it at the moment (a test may have moved them).
+inline std::wstring DataFolder() { return n_ombrix::KnownFolderPath(FOLDERID_RoamingAppData) + L"Ombrix\\"; }
 
 // The process that made the window; 0 when there is no window.
 inline DWORD ProcessOf(HWND window) {

@@ -11,6 +11,7 @@
 #include "catalogue/shortcut_item.h"
 #include "launch_record.h"
 #include "quillwort_manifest.h"
+#include "registered_package.h"
 #include "scratch_folder.h"
 #include "shell_link.h"
 #include "system/display_metrics.h"
@@ -201,29 +202,6 @@ TEST_F(CatalogueItem, AShortcutLaunchesItsLinkWithTheLinksOwnArgumentsAndFolder)
     const t_PackagedAppItem app(nullptr, L"Not installed", L"", L"Ombrix.Test_0000000000000!App");
     EXPECT_FALSE(app.Launch(false) || app.Launch(true));
 }
-
-namespace {
-
-// A package of our own registered for the user as Windows registers one, its keys removed at the end.
-struct t_RegisteredPackage {
-    t_RegisteredPackage(const std::wstring& family, const std::wstring& full, const std::wstring& root, DWORD flags)
-        : familyKey(std::wstring(repository) + L"Families\\" + family),
-          packageKey(std::wstring(repository) + L"Packages\\" + full) {
-        RegSetKeyValueW(HKEY_CURRENT_USER, (familyKey + L"\\" + full).c_str(), L"Flags", REG_DWORD, &flags,
-                        sizeof flags);
-        RegSetKeyValueW(HKEY_CURRENT_USER, packageKey.c_str(), L"PackageRootFolder", REG_SZ, root.c_str(),
-                        static_cast<DWORD>((root.size() + 1) * sizeof(wchar_t)));
-    }
-    ~t_RegisteredPackage() {
-        RegDeleteTreeW(HKEY_CURRENT_USER, familyKey.c_str());
-        RegDeleteTreeW(HKEY_CURRENT_USER, packageKey.c_str());
-    }
-    static constexpr wchar_t repository[] =
-        L"Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\CurrentVersion\\AppModel\\Repository\\";
-    const std::wstring familyKey, packageKey;
-};
-
-} // namespace
 
 // The top-left pixel of an item's image, where the logo's background shows.
 std::uint32_t CornerPixel(const t_CatalogueItem& item) {
