@@ -38,16 +38,11 @@ struct t_Versions {
 };
 
 // A missing file reads as empty, which is never a whole version.
-std::string BytesOf(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES ? std::string() : ReadFileBytes(path);
-}
-
-t_Versions ReadVersions() { return {BytesOf(configurationPath), BytesOf(historyPath)}; }
-
-std::wstring CompactForm(const std::wstring& text) {
-    n_quillane::t_Document document;
-    document.Parse(text);
-    return document.SerialiseCompact(document.Root());
+t_Versions ReadVersions() {
+    const auto bytes = [](const std::wstring& path) {
+        return GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES ? std::string() : ReadFileBytes(path);
+    };
+    return {bytes(configurationPath), bytes(historyPath)};
 }
 
 // A default history at its capacity: commands of a realistic length, all different.
@@ -89,7 +84,9 @@ int wmain(int argumentCount, wchar_t** arguments) {
         // Ombrix's defaults, then the old versions in the compact form, then what a close makes of them.
         RemoveTree(DataFolder());
         if (!CloseUninterrupted()) return 2;
-        const std::wstring oldConfiguration = CompactForm(n_windows::ReadTextFile(configurationPath));
+        n_quillane::t_Document defaults;
+        defaults.Parse(n_windows::ReadTextFile(configurationPath));
+        const std::wstring oldConfiguration = defaults.SerialiseCompact(defaults.Root());
         const std::wstring oldHistory = FullHistory();
         const auto writeOld = [&] {
             n_windows::WriteTextFileAtomically(configurationPath, oldConfiguration);

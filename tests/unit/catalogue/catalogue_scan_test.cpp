@@ -5,7 +5,6 @@
 #include "catalogue/catalogue_scan.h"
 
 #include "catalogue/file_item.h"
-#include "catalogue/folder_item.h"
 #include "catalogue/link_properties.h"
 #include "catalogue/packaged_app_item.h"
 #include "catalogue/shortcut_item.h"
@@ -145,8 +144,9 @@ TEST_F(CatalogueScan, ShortcutsCarryWhatTheirLinksSay) {
     const t_CatalogueItem& app = *catalogue_.AppsRoot()[0];
     EXPECT_EQ(app.GetAppId(), L"Vendor.App");
     EXPECT_EQ(app.GetDescription(), L"Edits text");
-    // Plain's description only repeated its name.
+    // Plain's description only repeated its name; without an identity its hash is the one no jump list has.
     EXPECT_FALSE(catalogue_.AppsRoot()[1]->HasAppId() || catalogue_.AppsRoot()[1]->HasDescription());
+    EXPECT_EQ(catalogue_.AppsRoot()[1]->GetAppIdHash(), ~0ull);
     const std::wstring command = L"\"" + t_LaunchRecord::RecorderPath() + L"\" --new";
     EXPECT_EQ(_wcsicmp(app.GetCommandLine().c_str(), command.c_str()), 0) << app.GetCommandLine();
     EXPECT_NE(app.Icon(), nullptr);
@@ -168,23 +168,6 @@ TEST_F(CatalogueScan, AFolderLoopCostsNothing) {
 }
 
 using CatalogueItem = CatalogueScan;
-
-TEST_F(CatalogueItem, OnlyShortcutsCarryAnIdentityAJumpListAndACommandLine) {
-    t_ShortcutItem explorer(nullptr, L"Explorer", L"", L"MICROSOFT.windows.explorer", L"C:\\My Apps\\e.exe", L"", L"");
-    t_ShortcutItem site(nullptr, L"Site", L"", L"", L"", L"--x", L""); // a link to something that is not a file
-    t_FileItem file(nullptr, L"Read me", L"C:\\readme.url");
-    t_FolderItem folder(nullptr, L"Tools", {});
-    // Without an identity the hash is all ones, as for a file or a folder: no jump list. (That an identity's hash finds
-    // its jump-list files is seen with the jump lists.)
-    EXPECT_TRUE(site.GetAppIdHash() == ~0ull && file.GetAppIdHash() == ~0ull && folder.GetAppIdHash() == ~0ull);
-    // Only applications have jump lists (that a shortcut keeps its mark is seen with the jump lists).
-    file.SetHasJumpList(true);
-    folder.SetHasJumpList(true);
-    EXPECT_FALSE(file.HasJumpList() || folder.HasJumpList());
-    // The target quoted, one blank, the arguments: the blank stays without any.
-    EXPECT_EQ(explorer.GetCommandLine(), L"\"C:\\My Apps\\e.exe\" ");
-    EXPECT_FALSE(site.HasCommandLine() || file.HasCommandLine());
-}
 
 TEST_F(CatalogueItem, AShortcutLaunchesItsLinkWithTheLinksOwnArgumentsAndFolder) {
     const std::wstring link = scratch_ / L"Recorder.lnk";

@@ -41,26 +41,6 @@ t_ComPtr<IStorage> OpenStorage(const std::wstring& path, DWORD access) {
     return storage;
 }
 
-// The names of the compound file's elements, read on their own after the object let go of the file.
-std::set<std::wstring> ElementNames(const std::wstring& path) {
-    t_ComPtr<IEnumSTATSTG> elements;
-    n_com::ThrowIfFailed(OpenStorage(path, STGM_READ)->EnumElements(0, nullptr, 0, elements.Put()));
-    std::set<std::wstring> names;
-    for (STATSTG element{}; elements->Next(1, &element, nullptr) == S_OK; element = {}) {
-        names.insert(element.pwcsName);
-        CoTaskMemFree(element.pwcsName);
-    }
-    return names;
-}
-
-void WriteStream(const std::wstring& path, const std::wstring& name, std::string_view bytes) {
-    const t_ComPtr<IStorage> storage = OpenStorage(path, STGM_READWRITE);
-    t_ComPtr<IStream> stream;
-    n_com::ThrowIfFailed(
-        storage->CreateStream(name.c_str(), STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, 0, stream.Put()));
-    n_com::ThrowIfFailed(stream->Write(bytes.data(), static_cast<ULONG>(bytes.size()), nullptr));
-}
-
 class AutomaticDestinationsFile : public testing::Test {
 protected:
     // A copy of one of the files Windows wrote, opened; opening repairs in place. Empty when the files Windows wrote
@@ -81,6 +61,31 @@ protected:
 
     std::wstring OwnPath() const { return scratch_ / (stem_ + std::wstring(automaticDestinationsSuffix)); }
 
+    // The names of the compound file's elements, read on their own: the object lets go of the file first.
+    std::set<std::wstring> ElementNames(const std::wstring& path) {
+        file_.Close();
+        t_ComPtr<IEnumSTATSTG> elements;
+        n_com::ThrowIfFailed(OpenStorage(path, STGM_READ)->EnumElements(0, nullptr, 0, elements.Put()));
+        std::set<std::wstring> names;
+        for (STATSTG element{}; elements->Next(1, &element, nullptr) == S_OK; element = {}) {
+            names.insert(element.pwcsName);
+            CoTaskMemFree(element.pwcsName);
+        }
+        return names;
+    }
+
+    // Streams written into our own file, each replacing any of its name; the object lets go of the file first.
+    void WriteStreams(const std::vector<std::pair<std::wstring, std::string>>& streams) {
+        file_.Close();
+        const t_ComPtr<IStorage> storage = OpenStorage(OwnPath(), STGM_READWRITE);
+        for (const auto& [name, bytes] : streams) {
+            t_ComPtr<IStream> stream;
+            n_com::ThrowIfFailed(storage->CreateStream(
+                name.c_str(), STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, 0, stream.Put()));
+            n_com::ThrowIfFailed(stream->Write(bytes.data(), static_cast<ULONG>(bytes.size()), nullptr));
+        }
+    }
+
     const n_com::t_ComApartment apartment_;
     t_ScratchFolder scratch_{L"automatic destinations"};
     const std::wstring stem_ = L"abc123";
@@ -97,7 +102,6 @@ TEST_F(AutomaticDestinationsFile, AWindows7FileOpensWithItsEntriesInOrder) {
     EXPECT_TRUE(file_.PinnedEntries().empty());
     EXPECT_EQ(LinkTarget(entries[0]->destination), L"C:\\Users\\nfury\\Pictures\\The SHIELD");
     for (const t_DestListEntry* entry : entries) EXPECT_EQ(file_.Find(entry->destination.IdentityKey()), entry);
-    file_.Close();
     EXPECT_EQ(ElementNames(copy),
               (std::set<std::wstring>{L"DestList", L"1", L"2", L"3", L"4", L"5", L"6", L"7", L"8", L"9", L"a", L"b"}));
 }
@@ -119,10 +123,8 @@ TEST_F(AutomaticDestinationsFile, AWindows10FileKeepsItsPinsThroughEdits) {
     const std::vector<std::uint32_t> order{7, 9, 1, 2, 6, 5, 4}, pins{1, 4, 9};
     EXPECT_EQ(Numbers(file_.Entries()), order);
     file_.Open(scratch_.Path(), stem);
-    EXPECT_EQ(Numbers(file_.Entries()), order);
-    EXPECT_EQ(Numbers(file_.PinnedEntries()), pins);
+    EXPECT_EQ(std::pair(Numbers(file_.Entries()), Numbers(file_.PinnedEntries())), std::pair(order, pins));
     EXPECT_EQ(file_.PinnedEntries()[2]->destination.IdentityKey(), recent.IdentityKey());
-    file_.Close();
     EXPECT_EQ(ElementNames(copy).count(L"8") + ElementNames(copy).count(L"3"), 0u);
 }
 
@@ -160,16 +162,13 @@ TEST_F(AutomaticDestinationsFile, ANewFileStartsAtOneAndKeepsSixtyFourEntriesAnd
 TEST_F(AutomaticDestinationsFile, OpeningDropsBrokenLinksAndOrphansButKeepsEntriesThisMachineCannotName) {
     Open();
     for (const wchar_t* name : {L"a.txt", L"b.txt", L"c.txt", L"d.txt"}) file_.FindOrAdd(Document(name));
-    file_.Close();
     // An ID list of an item inside a namespace extension that is not registered: the shell cannot name it.
     const std::string unnamed =
         SavedIdListLink(scratch_ / L"Unnamed.lnk", {0x14, 0x00, 0x1F, 0x50, 0x78, 0x56, 0x34, 0x12, 0x34, 0x12, 0x34,
                                                     0x12, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x0C, 0x00,
                                                     0x31, 0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08});
-    for (const wchar_t* name : {L"1", L"2"}) WriteStream(OwnPath(), name, unnamed);
-    WriteStream(OwnPath(), L"3", "not a link");
-    WriteStream(OwnPath(), L"1f", "an orphan");
-    WriteStream(OwnPath(), L"notes", "someone else's");
+    WriteStreams(
+        {{L"1", unnamed}, {L"2", unnamed}, {L"3", "not a link"}, {L"1f", "an orphan"}, {L"notes", "someone else's"}});
     Open();
     ASSERT_EQ(Numbers(file_.Entries()), (std::vector<std::uint32_t>{4, 2, 1}));
     const t_DestListEntry& first = *file_.Entries()[2];
@@ -178,20 +177,18 @@ TEST_F(AutomaticDestinationsFile, OpeningDropsBrokenLinksAndOrphansButKeepsEntri
     file_.Pin(first.destination.Copy());
     file_.Remove(*file_.Entries()[1]); // entry 2
     Open();
-    EXPECT_EQ(Numbers(file_.Entries()), (std::vector<std::uint32_t>{4, 1}));
-    EXPECT_EQ(Numbers(file_.PinnedEntries()), (std::vector<std::uint32_t>{1}));
-    file_.Close();
+    EXPECT_EQ(std::pair(Numbers(file_.Entries()), Numbers(file_.PinnedEntries())),
+              std::pair(std::vector<std::uint32_t>{4, 1}, std::vector<std::uint32_t>{1}));
     EXPECT_EQ(ElementNames(OwnPath()), (std::set<std::wstring>{L"DestList", L"1", L"4", L"notes"}));
 
     // With every link broken the file is emptied, and the next entry gets number 0.
-    for (const wchar_t* name : {L"1", L"4"}) WriteStream(OwnPath(), name, "not a link either");
+    WriteStreams({{L"1", "not a link either"}, {L"4", "not a link either"}});
     Open();
     EXPECT_TRUE(file_.IsOpen() && file_.Entries().empty());
     EXPECT_EQ(file_.FindOrAdd(Document(L"Fresh.txt")).entryNumber, 0u);
 
     // An empty DestList, as the shell leaves one for an application without entries, takes a pin.
-    file_.Close();
-    WriteStream(OwnPath(), L"DestList", "");
+    WriteStreams({{L"DestList", ""}});
     Open();
     file_.Pin(Document(L"Pinned.txt"));
     Open();

@@ -103,8 +103,7 @@ TEST(CustomDestinations, AFileThatBreaksTheFormatIsRefusedWhole) {
         {"count one too many", patched(26, 4, 3), {}},
         {"class that does not load", patched(30, 1, 0xEE), {}},
         {"state ends before it starts", good, 5},
-        {"state ends past the stream", good, good.size() + 1},
-    };
+        {"state ends past the stream", good, good.size() + 1}};
     for (const auto& [name, bytes, end] : cases) {
         SCOPED_TRACE(name);
         t_MemoryByteStream stream(good);
@@ -114,8 +113,7 @@ TEST(CustomDestinations, AFileThatBreaksTheFormatIsRefusedWhole) {
         stream = t_MemoryByteStream(bytes);
         loader.end = end;
         EXPECT_EQ(ResultOf([&] { file.Read(stream, loader); }), static_cast<std::int32_t>(failureResult));
-        EXPECT_TRUE(file.Categories().empty());
-        EXPECT_EQ(stream.ChangeCount(), 0u);
+        EXPECT_TRUE(file.Categories().empty() && stream.ChangeCount() == 0);
     }
 }
 

@@ -54,11 +54,8 @@ t_Bytes Stream(const std::vector<t_Record>& records, std::uint32_t version = 3) 
         highest = std::max(highest, record.number);
         pins += record.pin != -1;
     }
-    out = Put(out, 0, 4, version);
-    out = Put(out, 4, 4, records.size());
-    out = Put(out, 8, 4, static_cast<std::uint32_t>(pins));
-    out = Put(out, 16, 8, 0x1234567800000000 | static_cast<std::uint32_t>(highest));
-    return Put(out, 24, 8, 0xABCD000000000010);
+    out = Put(Put(Put(out, 0, 4, version), 4, 4, records.size()), 8, 4, static_cast<std::uint32_t>(pins));
+    return Put(Put(out, 16, 8, 0x1234567800000000 | static_cast<std::uint32_t>(highest)), 24, 8, 0xABCD000000000010);
 }
 
 // Links of every entry number load unless broken or unavailable; the key is 0x5000 + the number. The paths the
@@ -106,13 +103,13 @@ TEST(DestListRepair, KeepsPinsWhoseLinksAreNotBrokenAndNumbersThemWithoutGaps) {
         SCOPED_TRACE(version);
         // Positions 7 and 3; a pin whose link is broken; a second record for pin 3; a second record with number 4;
         // an unpinned record whose link is broken; one this machine cannot load just now.
-        t_MemoryByteStream stream(Stream({{9}, {8, 7}, {7, 2}, {6, 3}, {5, 3}, {4}, {4}, {3}, {2}}, version));
+        const t_Bytes bytes = Stream({{9}, {8, 7}, {7, 2}, {6, 3}, {5, 3}, {4}, {4}, {3}, {2}}, version);
+        t_MemoryByteStream stream(bytes), unrepaired(bytes);
         t_FakeLinks links;
         links.broken = {7, 3};
         links.unavailable = {2};
         t_DestList list;
         // The loader alone refuses the gaps in the pin positions, which the repair closes.
-        t_MemoryByteStream unrepaired(stream.Bytes());
         EXPECT_EQ(ResultOf([&] { list.Load(unrepaired, links); }), eFail);
         EXPECT_EQ(Open(list, stream, links), (std::set<std::uint32_t>{9, 8, 6, 4, 2}));
         EXPECT_EQ(Entries(list), (t_Entries{{9, -1}, {8, 1}, {6, 0}, {4, -1}, {2, -1}}));
@@ -133,8 +130,7 @@ TEST(DestListOpen, AFileThatBreaksTheFormatFailsWholeAndIsNotWritten) {
         {"bad checksum later", Stream({{1, 0}, {.number = 0, .badChecksum = true}})},
         {"negative number", Stream({{-2}})},
         {"path past the end", t_Bytes(good.begin(), good.end() - 1)},
-        {"property store past the end", t_Bytes(storeless.begin(), storeless.end() - 4)},
-    };
+        {"property store past the end", t_Bytes(storeless.begin(), storeless.end() - 4)}};
     for (const auto& [name, bytes] : cases) {
         SCOPED_TRACE(name);
         t_MemoryByteStream stream(bytes);
@@ -155,16 +151,15 @@ TEST(DestListAddFront, NumbersFollowTheLastIssuedAndRefusalsWriteNothing) {
     const std::wstring path = L"C:\\\U0001F600";
     EXPECT_EQ(list.AddFront(stream, path, 0x01D0AABBCCDDEEFF, 0x5001), 1u);
     EXPECT_EQ(list.AddFront(stream, L"D:\\y", 5, 0x5002), 2u);
-    t_FakeLinks reread;
-    Reread(stream.Bytes(), reread);
-    EXPECT_EQ(reread.paths[1], path);
+    t_FakeLinks links;
+    Reread(stream.Bytes(), links);
+    EXPECT_EQ(links.paths[1], path);
     const t_Bytes before = stream.Bytes();
     EXPECT_EQ(ResultOf([&] { list.AddFront(stream, L"z", 0, 0x5001); }), eInvalidArgument);
     EXPECT_EQ(ResultOf([&] { list.AddFront(stream, std::wstring(0x10000, L'x'), 0, 3); }), eInvalidArgument);
     EXPECT_EQ(stream.Bytes(), before);
     // No number left: the next would be negative, which no reader takes.
     t_MemoryByteStream full(Stream({{0x7FFFFFFF}}));
-    t_FakeLinks links;
     Open(list, full, links);
     EXPECT_EQ(ResultOf([&] { list.AddFront(full, L"c", 0, 9); }), eFail);
 }
@@ -177,19 +172,17 @@ TEST(DestListEdits, TouchOnlyTheBytesTheyMust) {
     t_DestList list;
     Open(list, stream, links);
     const std::vector<t_DestListRecord> records = list.Records();
-    const auto expectChangedOnly = [&](const t_Bytes& before, std::set<std::size_t> touched) {
+    // The edit changes no byte outside the first 114 of the records touched.
+    const auto expectTouches = [&](const std::function<void()>& edit, std::set<std::size_t> touched) {
+        const t_Bytes before = stream.Bytes();
+        edit();
         for (std::size_t i = 32; i < before.size(); ++i) {
             const auto inTouched = [&](std::size_t r) { return i >= records[r].start && i < records[r].start + 114; };
             EXPECT_TRUE(before[i] == stream.Bytes().at(i) || std::ranges::any_of(touched, inTouched)) << i;
         }
     };
-    t_Bytes before = stream.Bytes();
-    list.Pin(stream, 3);
-    list.Pin(stream, 3); // already pinned: stays
-    expectChangedOnly(before, {0});
-    before = stream.Bytes();
-    list.Unpin(stream, 2);
-    expectChangedOnly(before, {0, 1, 3});
+    expectTouches([&] { list.Pin(stream, 3), list.Pin(stream, 3); }, {0}); // the second finds it pinned: stays
+    expectTouches([&] { list.Unpin(stream, 2); }, {0, 1, 3});
     EXPECT_EQ(Entries(list), (t_Entries{{3, 1}, {2, -1}, {1, -1}, {0, 0}}));
     EXPECT_EQ(ResultOf([&] { list.Unpin(stream, 9); }), eInvalidArgument);
 

@@ -61,13 +61,11 @@ std::vector<std::uint32_t> Reference(const t_Entries& entries, const std::wstrin
 
 } // namespace
 
-// The candidates' order itself is the property test's.
-TEST(HistoryCandidates, CompletionTakesTheFirstCandidateThatBeginsWithTheText) {
+// Completion takes the first candidate that begins with the text. The cursor wraps at both ends, follows its
+// candidate and is dropped when the candidates change. The candidates' order itself is the property test's.
+TEST(HistoryCandidates, CompletionAndTheCursorFollowTheCandidates) {
     Play({L"cmd /k dir", L"control", L"Calc", L"CMD"},
          {L"ccm = cmd /k dir [0]", L"qc = Calc|CMD|cmd /k dir|control", L"ccmd = CMD [1]", L"cx = no: x", L"c = no: "});
-}
-
-TEST(HistoryCandidates, TheCursorWrapsAtBothEndsFollowsItsCandidateAndIsDroppedWhenTheCandidatesChange) {
     Play({L"pad", L"pen", L"paddle"},
          {L"n = pad [0]", L"p = paddle [2]", L"n = pad [0]", L"qpa = pad|paddle", L"p = paddle [1]",
           L"qPA = still pa: pad|paddle [1]", L"qPAD = pad|paddle [1]", L"qpadd = paddle", L"p = paddle [0]",

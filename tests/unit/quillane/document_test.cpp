@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
-#include <tuple>
 
 using namespace n_quillane;
 using namespace std::literals;
@@ -131,41 +131,35 @@ TEST(QuillaneFormat, EscapesEveryUnitThatIsNotPlainlyVisible) {
     EXPECT_EQ(document.Serialise(document.Root()), escaped + L" \"\"=" + escaped + L"\r\n");
 }
 
+// Each text marks with '|' the line and column where reading it stops, as the error gives them.
 TEST(QuillaneParse, RefusesMalformedTextWhereItGoesWrong) {
-    std::wstring deep, compactDeep; // 257 levels, one more than a document holds
+    std::wstring deep, compactDeep; // 257 levels, one more than a document holds: too deep at the last name
     for (std::size_t level = 0; level <= 256; ++level) {
-        deep += std::wstring(level, L' ') + L"\"\"\n";
-        compactDeep += L"(\"\"";
+        deep += std::wstring(level, L' ') + (level == 256 ? L"|\"\"" : L"\"\"\n");
+        compactDeep += level == 256 ? L"|(\"\"" : L"(\"\"";
     }
     // Where wchar_t has 16 bits, \U stands only for units of 16 bits.
-    const wchar_t* const wideEscape = sizeof(wchar_t) == 2 ? L"\"\\U0001F600\"" : L"\"\\U0001F60\"";
-    const std::tuple<std::wstring, std::size_t, std::size_t> cases[] = {
-        {L"", 1, 1},                                                 // no root
-        {L"\uFEFF\"root\"", 1, 1},                                   // a byte-order mark is the file's, not the text's
-        {L"root", 1, 1},                                             // names are quoted
-        {L"\"root\"\n    \"child\" \"a\"=\"b\n    \"next\"", 2, 17}, // an unclosed quote: at its start
-        {L"\"ro\"ot\"", 1, 5},                                       // stray text after a name
-        {L"\"root\" \"a\"=\"x\\qy\"", 1, 14},                        // unknown escape: at its backslash
-        {L"\"root\" \"a\"=\"\\u12G4\"", 1, 13},                      // \u takes four hex digits
-        {wideEscape, 1, 2},                                          // \U takes eight hex digits
-        {L"\"root\"\n  \t\"child\"", 2, 3},                          // tabs do not indent, not even after spaces
-        {L"\n  \"root\"", 2, 3},                                     // the root starts its line
-        {L"\"root\"\n    \"a\"\n        \"b\"\n      \"c\"", 4, 7},  // back to no enclosing level
-        {L"\"root\"\n  \"a\"\n\"other\"", 3, 1},                     // a second root
-        {L"\"root\" \"a\" \"b\"", 1, 12},                            // an attribute without '='
-        {L"\"root\"\"a\"=\"b\"", 1, 7},                              // attributes are set apart by blanks
-        {L"\"root\"\r\"a\"", 1, 7},                                  // a CR alone is no line end
-        {deep, 257, 257},                                            // too deep: at the name
-        {L"(\"a\")(\"b\")", 1, 6},                                   // compact: a second root
-        {L"(\"a\" \"k\"=\"v\"\n(\"b\")", 2, 6},                      // ')' missing at the end
-        {L"(\"a\"(\"b\") \"k\"=\"v\")", 1, 11},                      // attributes come before children
-        {L"(\"a\" ())", 1, 7},                                       // an element without a name
-        {L"(\"a\"\"k\"=\"v\")", 1, 5},                               // attributes are set apart by blanks
-        {L"(\"a\" \"k\"=\n\"v\")", 1, 10},                           // an attribute stays on one line
-        {compactDeep, 1, 769},                                       // too deep: at the 257th '('
-    };
-    for (const auto& [text, line, column] : cases)
-        EXPECT_EQ(ErrorPlace(text), std::pair(line, column)) << testing::PrintToString(text);
+    const wchar_t* const wideEscape = sizeof(wchar_t) == 2 ? LR"("|\U0001F600")" : LR"("|\U0001F60")";
+    const std::wstring cases[] = {
+        // No root; a byte-order mark is the file's, not the text's; names are quoted; an unclosed quote, at its
+        // start; stray text after a name.
+        L"|", L"|\uFEFF\"root\"", L"|root", L"\"root\"\n    \"child\" \"a\"=|\"b\n    \"next\"", LR"("ro"|ot")",
+        // An unknown escape, at its backslash; \u takes four hex digits, \U eight.
+        LR"("root" "a"="x|\qy")", LR"("root" "a"="|\u12G4")", wideEscape,
+        // Tabs do not indent, not even after spaces; the root starts its line; back to no enclosing level; a
+        // second root; an attribute without '='; attributes are set apart by blanks; a CR alone is no line end.
+        L"\"root\"\n  |\t\"child\"", L"\n  |\"root\"", L"\"root\"\n    \"a\"\n        \"b\"\n      |\"c\"",
+        L"\"root\"\n  \"a\"\n|\"other\"", LR"("root" "a" |"b")", LR"("root"|"a"="b")", L"\"root\"|\r\"a\"", deep,
+        // Compact: a second root; ')' missing at the end; attributes come before children; an element without
+        // a name; attributes are set apart by blanks; an attribute stays on one line.
+        LR"(("a")|("b"))", L"(\"a\" \"k\"=\"v\"\n(\"b\")|", LR"(("a"("b") |"k"="v"))", LR"(("a" (|)))",
+        LR"(("a"|"k"="v"))", L"(\"a\" \"k\"=|\n\"v\")", compactDeep};
+    for (const std::wstring& marked : cases) {
+        const std::size_t at = marked.find(L'|'), lineStart = marked.rfind(L'\n', at) + 1; // 0 on the first line
+        const std::size_t line = 1 + std::count(marked.begin(), marked.begin() + at, L'\n');
+        EXPECT_EQ(ErrorPlace(marked.substr(0, at) + marked.substr(at + 1)), std::pair(line, at - lineStart + 1))
+            << testing::PrintToString(marked);
+    }
     EXPECT_STREQ(t_ParseError("no root", 3, 1).what(), "line 3, column 1: no root");
 }
 

@@ -32,25 +32,20 @@ std::wstring Shown(const t_AlphabeticalIndex& index) {
 
 } // namespace
 
-// Row 4 is a folder's child, out of the list's order; initials come upper-cased or not.
-TEST(AlphabeticalIndex, OneLetterPerInitialInOrderFoundAfterUpperCasing) {
-    const t_AlphabeticalIndex index = IndexOf(L"#1AMbMZ", 400);
+// Row 4 is a folder's child, out of the list's order; initials come upper-cased or not. The six letters fit the pane
+// of ten cells: each shows once, the index does not drag, and clicks below it find nothing.
+TEST(AlphabeticalIndex, AFittingIndexShowsOneLetterPerInitialInOrderFoundAfterUpperCasing) {
+    t_AlphabeticalIndex index = IndexOf(L"#1AMbMZ", 400);
     EXPECT_EQ(Shown(index), L"0 #1ABMZ");
     const std::vector<std::pair<wchar_t, std::optional<std::size_t>>> searches{
         {L'1', 1}, {L'#', 0}, {L'b', 4}, {L'm', 3}, {L'z', 6}, {L'C', std::nullopt}, {L'0', std::nullopt}};
     for (const auto& [character, row] : searches) EXPECT_EQ(index.FirstRowOf(character), row) << int{character};
+    EXPECT_FALSE(index.DragBy(30));
+    EXPECT_EQ(index.ClickAt(125), 4u);
+    for (std::int32_t y : {-1, 240, 399, 400}) EXPECT_EQ(index.ClickAt(y), std::nullopt) << y;
 
     t_AlphabeticalIndex empty = IndexOf(L"", 400);
     EXPECT_FALSE(empty.FirstRowOf(L'A') || empty.ClickAt(0) || empty.Wheel(1, 0) || !empty.Letters().empty());
-}
-
-// Three letters in a pane of five cells.
-TEST(AlphabeticalIndex, AFittingIndexShowsEachLetterOnceAndNeitherDragsNorAnswersClicksBelowIt) {
-    t_AlphabeticalIndex index = IndexOf(L"AABBC", 200);
-    EXPECT_FALSE(index.DragBy(30));
-    EXPECT_EQ(Shown(index), L"0 ABC");
-    EXPECT_EQ(index.ClickAt(85), 4u);
-    for (std::int32_t y : {-1, 130, 199, 200}) EXPECT_EQ(index.ClickAt(y), std::nullopt) << y;
 }
 
 // Ten letters, A with rows 0 and 1, in a pane of four cells (one period: 400 px).

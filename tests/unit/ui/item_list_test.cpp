@@ -32,19 +32,20 @@ using namespace n_zql::n_system::n_windows;
 
 namespace {
 
-// What the lists ask of the popup: the entries launched and commands run, in order, and the search box's text.
+// What the lists ask of the popup, in order: "name;" for an entry launched or a command run ("name elevated;"
+// elevated), "[text]" for text put into the search box.
 class t_RecordingHost final : public t_PopupHost {
 public:
     void CurrentEntryChanged(const t_CatalogueItem*) override {}
     void ItemListMoved() override {}
-    void PutIntoSearchBox(const std::wstring& text) override { searchBox = text; }
+    void PutIntoSearchBox(const std::wstring& text) override { log += L"[" + text + L"]"; }
     void LaunchEntry(const t_CatalogueItem& item, bool elevated) override { RunCommand(item.DisplayName(), elevated); }
     void RunCommand(const std::wstring& text, bool elevated) override {
-        launched += text + (elevated ? L" elevated;" : L";");
+        log += text + (elevated ? L" elevated;" : L";");
     }
     void SetMenuOpen(bool) override {}
 
-    std::wstring searchBox, launched;
+    std::wstring log;
 };
 
 // How many pixels of the lines from top to bottom have the colour (or, with other, have another).
@@ -71,6 +72,13 @@ protected:
     t_RecordingHost host_;
 };
 
+// The list painted into the target, settled first.
+const t_PaintTarget& Painted(t_ListModel& list, t_PaintTarget& target) {
+    list.Settle();
+    EXPECT_TRUE(target.Paint([&](HDC dc, const RECT& all) { list.Paint(dc, all); }));
+    return target;
+}
+
 class ItemList : public t_ListTest {
 protected:
     void SetUp() override {
@@ -79,32 +87,20 @@ protected:
         resources_.ApplyColorScheme(scheme_, false);
         resources_.IconStore().LoadDefaults();
         // Five rows: a shortcut with a description, a folder of two, a shortcut with a jump list, two more.
-        Add(Own<t_ShortcutItem>(nullptr, L"Alpha", L"The first", L"", L"C:\\alpha.exe", L"-a", L""));
-        Add(Own<t_FolderItem>(
-            nullptr, L"Beta",
-            std::vector<t_CatalogueItem*>{&Own<t_ShortcutItem>(nullptr, L"Beta one", L"", L"", L"", L"", L""),
-                                          &Own<t_ShortcutItem>(nullptr, L"Beta two", L"", L"", L"", L"", L"")}));
-        Add(Own<t_ShortcutItem>(nullptr, L"Gamma", L"", L"Gamma.App", L"C:\\gamma.exe", L"", L"")).SetHasJumpList(true);
-        Add(Own<t_ShortcutItem>(nullptr, L"Delta", L"", L"", L"", L"", L""));
-        Add(Own<t_ShortcutItem>(nullptr, L"Epsilon", L"", L"", L"", L"", L""));
+        items_ = {&Shortcut(L"Alpha", L"The first", L"", L"C:\\alpha.exe", L"-a"),
+                  &Own(std::make_unique<t_FolderItem>(nullptr, L"Beta",
+                                                      std::vector{&Shortcut(L"Beta one"), &Shortcut(L"Beta two")})),
+                  &Shortcut(L"Gamma", L"", L"Gamma.App", L"C:\\gamma.exe"), &Shortcut(L"Delta"), &Shortcut(L"Epsilon")};
+        items_[2]->SetHasJumpList(true);
         list_.Resize(300, 100); // 40-px rows at 96 DPI: two whole, one cut
         list_.Fill(items_, false);
         list_.Settle();
     }
 
-    template <typename t_Item, typename... t_Arguments> t_CatalogueItem& Own(t_Arguments&&... arguments) {
-        owned_.push_back(std::make_unique<t_Item>(std::forward<t_Arguments>(arguments)...));
-        return *owned_.back();
-    }
-    t_CatalogueItem& Add(t_CatalogueItem& item) {
-        items_.push_back(&item);
-        return item;
-    }
-
-    const t_PaintTarget& Painted() {
-        list_.Settle();
-        EXPECT_TRUE(target_.Paint([&](HDC dc, const RECT& all) { list_.Paint(dc, all); }));
-        return target_;
+    t_CatalogueItem& Own(std::unique_ptr<t_CatalogueItem> item) { return *owned_.emplace_back(std::move(item)); }
+    t_CatalogueItem& Shortcut(const wchar_t* name, const wchar_t* description = L"", const wchar_t* appId = L"",
+                              const wchar_t* path = L"", const wchar_t* arguments = L"") {
+        return Own(std::make_unique<t_ShortcutItem>(nullptr, name, description, appId, path, arguments, L""));
     }
 
     t_ColorScheme scheme_{};
@@ -173,14 +169,14 @@ TEST_F(ItemList, RowsPaintTheirPartsAndStatesInTheirColours) {
         list_.Fill(items_, false);
         list_.ElevatedModeChanged(false);
         c.act(list_);
-        const t_PaintTarget& target = Painted();
+        const t_PaintTarget& target = Painted(list_, target_);
         for (const auto& [x, y, color] : c.probes)
             EXPECT_EQ(target.Pixel(x, y), scheme_[color]) << c.name << " at " << x << "," << y;
     }
     // A description goes under the name in its colour. (Compact rows have none: their geometry says so, and the
     // scan gives them no description.)
     list_.Fill(items_, false);
-    EXPECT_GT(Pixels(Painted(), 20, 40, scheme_[secondaryText]), 0) << "the description under Alpha";
+    EXPECT_GT(Pixels(Painted(list_, target_), 20, 40, scheme_[secondaryText]), 0) << "the description under Alpha";
 }
 
 TEST_F(ItemList, EntriesRunOpenAndReachThePopup) {
@@ -190,22 +186,18 @@ TEST_F(ItemList, EntriesRunOpenAndReachThePopup) {
     list_.ClickAt(0, 10);
     list_.ElevatedModeChanged(true);
     list_.ClickAt(0, 90);
-    EXPECT_EQ(host_.launched, L"Alpha;Beta one elevated;");
     list_.ClickAt(0, 50);
     EXPECT_EQ(list_.Rows().Rows().size(), 5u);
 
     // Slides: to the left runs it elevated, to the right copies its command, if it has one.
-    host_.launched.clear();
     list_.ElevatedModeChanged(false);
     list_.ShowRow(2); // Delta, which has no command, second
     list_.Settle();
     Slide(list_, 50, 200);
     Slide(list_, 50, -200);
-    EXPECT_EQ(host_.launched, L"Delta elevated;");
-    EXPECT_EQ(host_.searchBox, L"");
     list_.ShowRow(0);
     Slide(list_, 10, -200);
-    EXPECT_EQ(host_.searchBox, L"\"C:\\alpha.exe\" -a");
+    EXPECT_EQ(host_.log, L"Alpha;Beta one elevated;Delta elevated;[\"C:\\alpha.exe\" -a]");
 
     // Type-ahead goes to the first row of a letter; empty lists say why.
     list_.JumpTo(L'G');
@@ -218,8 +210,7 @@ TEST_F(ItemList, EntriesRunOpenAndReachThePopup) {
 
 TEST_F(CommandList, ALongCommandGoesOnOnTheSecondLine) {
     t_PaintTarget target(300, 120);
-    list_.Settle();
-    ASSERT_TRUE(target.Paint([&](HDC dc, const RECT& all) { list_.Paint(dc, all); }));
+    Painted(list_, target);
     const t_Color area = resources_.Color(t_ColorIndex::area);
     // Rows of 40 px: the second line is the lower half of each.
     EXPECT_GT(Pixels(target, 0, 20, area, true), 0) << "notepad";
@@ -229,26 +220,21 @@ TEST_F(CommandList, ALongCommandGoesOnOnTheSecondLine) {
 
 TEST_F(CommandList, CommandsNarrowRunAndLeaveTheHistory) {
     list_.ClickAt(0, 10);
-    EXPECT_EQ(host_.launched, L"notepad;");
-
     launcher_.UpdateQuery(L"note");
     list_.Fill(true);
     ASSERT_EQ(list_.Rows().Rows().size(), 2u);
-    EXPECT_EQ(std::pair(list_.RowName(0), list_.RowName(1)),
-              std::pair(std::wstring(L"notepad"), std::wstring(L"my notes")));
+    EXPECT_EQ(list_.RowName(0) + L";" + list_.RowName(1), L"notepad;my notes");
 
     // Slid to the left it runs elevated; to the right it goes into the search box.
     Slide(list_, 50, 200);
-    EXPECT_EQ(host_.launched, L"notepad;my notes elevated;");
     Slide(list_, 10, -200);
-    EXPECT_EQ(host_.searchBox, L"notepad");
+    EXPECT_EQ(host_.log, L"notepad;my notes elevated;[notepad]");
 
     // Delete removes the command from the history; the next one becomes current.
     list_.SelectRow(0);
     list_.DeleteCurrent();
-    EXPECT_EQ(list_.Rows().Rows().size(), 1u);
-    EXPECT_EQ(list_.CommandTextOfCurrent(), L"my notes");
-    EXPECT_EQ(launcher_.History(0).Size(), 2u);
+    EXPECT_EQ(std::tuple(list_.Rows().Rows().size(), list_.CommandTextOfCurrent(), launcher_.History(0).Size()),
+              std::tuple(1u, std::wstring(L"my notes"), 2u));
 
     launcher_.UpdateQuery(L"zzz");
     list_.Fill(true);

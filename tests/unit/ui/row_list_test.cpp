@@ -16,15 +16,17 @@ using namespace n_ombrix;
 
 namespace {
 
-t_RowTraits Launchable() { return {}; }
-t_RowTraits Folder() { return {.folder = true, .launchable = false}; }
+constexpr t_RowTraits launchable{}, folderRow{.folder = true, .launchable = false};
 
-t_RowList ListOf(std::size_t rows, std::int32_t height = 100, bool searchResults = false) {
+t_RowList ListOf(std::vector<t_RowTraits> rows, std::int32_t height = 100, bool searchResults = false) {
     t_RowList list;
     list.SetRowMetrics(40, 58, 4);
     list.Resize(300, height);
-    list.Fill(std::vector<t_RowTraits>(rows, Launchable()), searchResults);
+    list.Fill(std::move(rows), searchResults);
     return list;
+}
+t_RowList ListOf(std::size_t rows, std::int32_t height = 100, bool searchResults = false) {
+    return ListOf(std::vector(rows, launchable), height, searchResults);
 }
 
 // Rows on screen as "row@top".
@@ -112,17 +114,16 @@ TEST(RowList, TheWheelShowsACutRowWholeFirstAndGoesRoundByLines) {
 }
 
 TEST(RowList, AFolderOpensAndClosesWhereItStandsOnScreen) {
-    const t_RowTraits children[] = {Launchable(), Launchable(), Launchable()};
+    const t_RowTraits children[] = {launchable, launchable, launchable};
     // Scrolled to, the folder row, the screen once open; the folder becomes current.
     const std::tuple<std::int32_t, std::size_t, const char*> cases[] = {
         {130, 4, "3@-10 4@30 5@70"}, // in the middle of the screen
         {170, 0, "7@-10 8@30 0@70"}, // shown after the seam: below rows that the children push down
     };
     for (const auto& [offset, folder, opened] : cases) {
-        t_RowList list = ListOf(6);
-        std::vector<t_RowTraits> rows(6, Launchable());
-        rows[folder] = Folder();
-        list.Fill(rows, false);
+        std::vector rows(6, launchable);
+        rows[folder] = folderRow;
+        t_RowList list = ListOf(rows);
         list.ScrollBy(offset);
         const std::string before = Screen(list);
         list.Open(folder, children);
@@ -132,8 +133,7 @@ TEST(RowList, AFolderOpensAndClosesWhereItStandsOnScreen) {
         EXPECT_EQ(std::tuple(Screen(list), list.Rows().size()), std::tuple(before, 6u));
     }
     // A list that fitted until the folder opened keeps its rows where they were.
-    t_RowList small = ListOf(1, 200);
-    small.Fill({Folder()}, false);
+    t_RowList small = ListOf({folderRow}, 200);
     small.Open(0, children);
     small.Open(0, children); // already open: nothing more
     EXPECT_EQ(Screen(small), "0@0 1@40 2@80 3@120");
@@ -143,16 +143,15 @@ TEST(RowList, AFolderOpensAndClosesWhereItStandsOnScreen) {
 
 TEST(RowList, OnlyLaunchableRowsSlideAndOnlyFarEnoughSlidesCount) {
     const std::tuple<t_RowTraits, std::vector<std::int32_t>, t_SlideEnd> cases[] = {
-        {Launchable(), {30, 24}, t_SlideEnd::launchElevated}, // 54 + the 4-px tolerance reaches 58
-        {Launchable(), {30, 23}, t_SlideEnd::springBack},
-        {Launchable(), {100}, t_SlideEnd::launchElevated}, // held at 58
-        {Launchable(), {-54}, t_SlideEnd::copyCommand},
-        {Launchable(), {-53}, t_SlideEnd::springBack},
-        {Folder(), {100}, t_SlideEnd::springBack},
+        {launchable, {30, 24}, t_SlideEnd::launchElevated}, // 54 + the 4-px tolerance reaches 58
+        {launchable, {30, 23}, t_SlideEnd::springBack},
+        {launchable, {100}, t_SlideEnd::launchElevated}, // held at 58
+        {launchable, {-54}, t_SlideEnd::copyCommand},
+        {launchable, {-53}, t_SlideEnd::springBack},
+        {folderRow, {100}, t_SlideEnd::springBack},
     };
     for (const auto& [row, moves, end] : cases) {
-        t_RowList list = ListOf(2);
-        list.Fill({row, Launchable()}, false);
+        t_RowList list = ListOf({row, launchable});
         list.BeginSlide(10);
         for (const std::int32_t dx : moves) list.SlideBy(dx);
         EXPECT_TRUE(list.Highlights().slide <= 58 && list.Elevated(0) == (end == t_SlideEnd::launchElevated));
@@ -161,8 +160,7 @@ TEST(RowList, OnlyLaunchableRowsSlideAndOnlyFarEnoughSlidesCount) {
 }
 
 TEST(RowList, ThePointerLeavesTheJumpListRowCurrentAndRemembersAnyOther) {
-    t_RowList list = ListOf(3, 200);
-    list.Fill({Launchable(), {.jumpList = true}, Launchable()}, false);
+    t_RowList list = ListOf({launchable, {.jumpList = true}, launchable}, 200);
     EXPECT_TRUE(list.Settle().repaint.everything);
     list.PointAt(45);
     EXPECT_EQ(list.Highlights().preliminary, 1u);

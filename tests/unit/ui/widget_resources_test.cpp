@@ -45,27 +45,23 @@ TEST_F(WidgetResources, EveryStringMenuIconAndBitmapComesFromTheProgram) {
     ASSERT_EQ(GetMenuItemCount(resources_.ContextMenus()), 6);
     const UINT marks[] = {IDC_POWER_SHUT_DOWN, IDC_COPY_TO_SEARCH, IDC_CLEAR_LIST,
                           IDC_TOGGLE_PIN,      IDC_TOGGLE_PIN,     IDC_OPEN};
-    for (int submenu = 0; submenu < 6; ++submenu)
-        EXPECT_NE(GetMenuState(GetSubMenu(resources_.ContextMenus(), submenu), marks[submenu], MF_BYCOMMAND),
-                  static_cast<UINT>(-1))
-            << submenu;
+    for (int i = 0; i < 6; ++i)
+        EXPECT_NE(GetMenuState(GetSubMenu(resources_.ContextMenus(), i), marks[i], MF_BYCOMMAND), ~0u) << i;
     EXPECT_TRUE(resources_.LargeIcon() && resources_.SmallIcon() && resources_.ArrowCursor());
     EXPECT_GT(resources_.TextHeight20(), resources_.TextHeight16());
     // Bitmaps 102 to 157, every set at every DPI class: 32 bpp, top-down or not, at the size drawn, with alpha drawn.
     for (int id = IDB_POPUP_FIRST; id < IDB_GLYPH_FIRST + 4 * IDB_GLYPH_COUNT; ++id) {
         const int set = (id - IDB_POPUP_FIRST) / 4, dpi = (id - IDB_POPUP_FIRST) % 4;
         const int side = set >= 4 && set <= 6 ? buttonImageSizes[dpi] : smallGlyphSizes[dpi];
-        const std::tuple<int, int, int> expected =
-            set == 0   ? std::tuple(narrowGlyphWidths[dpi], 2 * narrowGlyphWidths[dpi], 32)
-            : set == 1 ? std::tuple(gripWidths[dpi], gripHeights[dpi], 32)
-                       : std::tuple(side, side, 32);
+        const int width = set == 0 ? narrowGlyphWidths[dpi] : set == 1 ? gripWidths[dpi] : side;
+        const int height = set == 0 ? 2 * width : set == 1 ? gripHeights[dpi] : side;
         const n_graphics::n_gdi::t_Bitmap bitmap(static_cast<HBITMAP>(
             LoadImageW(program_.Get(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
         DIBSECTION section{};
         ASSERT_EQ(GetObjectW(bitmap.Get(), sizeof section, &section), static_cast<int>(sizeof section)) << id;
         const BITMAP& bits = section.dsBm;
-        EXPECT_EQ(std::tuple(static_cast<int>(bits.bmWidth), static_cast<int>(bits.bmHeight), int{bits.bmBitsPixel}),
-                  expected)
+        EXPECT_EQ((std::tuple<int, int, int>(bits.bmWidth, bits.bmHeight, bits.bmBitsPixel)),
+                  std::tuple(width, height, 32))
             << id;
         std::set<std::uint32_t> alphas;
         for (int i = 0; i < bits.bmWidth * bits.bmHeight; ++i)
@@ -92,8 +88,8 @@ TEST_F(WidgetResources, ColoursFollowTheSchemeOrTheDesktopsAccent) {
         const t_RegistryOverride dark(L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize",
                                       L"AppsUseLightTheme", DWORD{0});
         resources_.ApplyColorScheme(configured, true);
-        EXPECT_EQ(resources_.Color(t_ColorIndex::area), DarkScheme()[1]);
-        EXPECT_EQ(resources_.Color(t_ColorIndex::windowBackground), 0x000C0804u);
+        EXPECT_EQ(std::pair(resources_.Color(t_ColorIndex::area), resources_.Color(t_ColorIndex::windowBackground)),
+                  std::pair(DarkScheme()[1], t_Color{0x000C0804}));
         const t_RegistryOverride wrongSize(dwm, L"ColorizationColorBalance", std::wstring(L"50"));
         EXPECT_EQ(GetWindowsThemeBackground(), 0x00332211u); // a balance that is no number counts as 100
     }
@@ -117,12 +113,10 @@ TEST_F(PopupWindow, OnlyTheStripResizesAndTheSidePaneKeepsItsFloor) {
     const HWND window = popup.Handle();
     RECT bounds{};
     GetWindowRect(window, &bounds);
-    // The strip is U + 1 = 21 px at 96 DPI.
-    const auto hit = [&](LONG x) { return SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(x, bounds.top + 100)); };
-    EXPECT_EQ(hit(bounds.right - 22), HTCLIENT);
-    EXPECT_EQ(hit(bounds.right - 21), HTRIGHT);
-    EXPECT_EQ(hit(bounds.right - 1), HTRIGHT);
-    EXPECT_EQ(hit(bounds.right), HTNOWHERE);
+    // The strip is U + 1 = 21 px at 96 DPI: what is hit this far from the right edge.
+    const std::pair<int, LRESULT> hits[] = {{-22, HTCLIENT}, {-21, HTRIGHT}, {-1, HTRIGHT}, {0, HTNOWHERE}};
+    for (const auto& [dx, hit] : hits)
+        EXPECT_EQ(SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(bounds.right + dx, bounds.top + 100)), hit) << dx;
 
     // The side pane is 250 px wide: the right edge goes at most 150 px to the left; the other edges stay.
     RECT proposed{bounds.left + 5, bounds.top + 5, bounds.right - 400, bounds.bottom - 5};
