@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace n_ombrix_bench {
@@ -83,6 +84,20 @@ inline void MakeLinkTree(const std::wstring& root, const std::vector<std::wstrin
     }
     for (std::size_t i = 0; i < treeLinkCount; ++i)
         MakeLink(folders[i % folders.size()] + L"Tool " + std::to_wstring(i) + L".lnk", programs[i % programs.size()]);
+}
+
+// Characters typed as the keyboard gives them, to whatever window has the focus.
+inline void TypeCharacters(std::wstring_view text) {
+    std::vector<INPUT> inputs;
+    for (const wchar_t unit : text)
+        for (const DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wScan = unit;
+            input.ki.dwFlags = KEYEVENTF_UNICODE | up;
+            inputs.push_back(input);
+        }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 // The screen's metrics at 96 DPI whatever the test screen says, so that figures compare across machines.

@@ -9,6 +9,7 @@
 //   bench_endurance.exe [CYCLES]
 
 #include "bench_support.h"
+#include "bench_windows.h"
 
 #include "system/module_file_name.h"
 #include "system/path_text.h"
@@ -79,17 +80,6 @@ t_Holdings HoldingsOf(HANDLE process) {
     return holdings;
 }
 
-void TypeText(std::wstring_view text) {
-    for (const wchar_t unit : text)
-        for (const DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
-            INPUT input{};
-            input.type = INPUT_KEYBOARD;
-            input.ki.wScan = unit;
-            input.ki.dwFlags = KEYEVENTF_UNICODE | up;
-            SendInput(1, &input, sizeof input);
-        }
-}
-
 template <typename t_Condition>
 bool Within(DWORD milliseconds, t_Condition&& condition) {
     for (DWORD waited = 0; !condition(); waited += 5, Sleep(5))
@@ -103,7 +93,7 @@ bool Cycle(HWND popup, std::wstring_view text) {
     const HWND box = GetDlgItem(popup, 2);
     SendMessageW(popup, n_ombrix::MSG_SHOW_POPUP, 0, 0);
     if (!Within(2000, [&] { return GetForegroundWindow() == popup; })) return false;
-    TypeText(text);
+    TypeCharacters(text);
     const bool typed = Within(2000, [&] {
         wchar_t shown[16]{};
         SendMessageW(box, WM_GETTEXT, 16, reinterpret_cast<LPARAM>(shown));

@@ -54,20 +54,6 @@ struct t_Measured {
     std::vector<double> settingsOpen;
 };
 
-// Ten characters typed as the keyboard gives them, to whatever window has the focus.
-void TypeCharacters(std::wstring_view text) {
-    std::vector<INPUT> inputs;
-    for (const wchar_t unit : text)
-        for (const DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
-            INPUT input{};
-            input.type = INPUT_KEYBOARD;
-            input.ki.wScan = unit;
-            input.ki.dwFlags = KEYEVENTF_UNICODE | up;
-            inputs.push_back(input);
-        }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
 // The show request, the query typed right after it; until the box holds it all and the list has painted, in ms.
 // Nothing if it did not within five seconds. The request is sent rather than posted: a key typed before Ombrix has
 // read it goes to the window that had the keyboard then, as with the shell's own Start menu; from then on keys queue
