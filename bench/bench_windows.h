@@ -4,10 +4,13 @@
 #include "system/com_ptr.h"
 #include "system/display_metrics.h"
 #include "system/error_exception.h"
+#include "system/module_file_name.h"
+#include "system/path_text.h"
 #include "system/unique_handle.h"
 
 #include <windows.h>
 
+#include <psapi.h>
 #include <shlobj.h>
 
 #include <cstddef>
@@ -84,6 +87,32 @@ inline void MakeLinkTree(const std::wstring& root, const std::vector<std::wstrin
     }
     for (std::size_t i = 0; i < treeLinkCount; ++i)
         MakeLink(folders[i % folders.size()] + L"Tool " + std::to_wstring(i) + L".lnk", programs[i % programs.size()]);
+}
+
+// Ombrix.exe beside the benchmark started as its own process, and waited for until its message loop is idle; empty
+// when it did not start.
+inline n_zql::n_system::n_windows::t_Handle StartBuiltOmbrix() {
+    const std::wstring program =
+        n_zql::n_system::FolderOfPath(n_zql::n_system::n_windows::ModuleFileName(nullptr)) + L"Ombrix.exe";
+    std::wstring commandLine = L"\"" + program + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+        return {};
+    n_zql::n_system::n_windows::t_Handle handle(process.hProcess);
+    CloseHandle(process.hThread);
+    WaitForInputIdle(handle.Get(), 60'000);
+    return handle;
+}
+
+// A process's private memory in MB (under Wine the private commit is the pagefile usage: PrivateUsage reads 0 there).
+inline double PrivateMegabytes(HANDLE process) {
+    PROCESS_MEMORY_COUNTERS_EX memory{};
+    memory.cb = sizeof memory;
+    GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
+    return static_cast<double>(memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage) / (1024.0 * 1024.0);
 }
 
 // Characters typed as the keyboard gives them, to whatever window has the focus.

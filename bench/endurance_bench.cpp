@@ -11,14 +11,10 @@
 #include "bench_support.h"
 #include "bench_windows.h"
 
-#include "system/module_file_name.h"
-#include "system/path_text.h"
 #include "system/unique_handle.h"
 #include "ui/window_messages.h"
 
 #include <windows.h>
-
-#include <psapi.h>
 
 #include <algorithm>
 #include <array>
@@ -68,20 +64,15 @@ DWORD HandleCount(DWORD processId) {
 }
 
 t_Holdings HoldingsOf(HANDLE process) {
-    PROCESS_MEMORY_COUNTERS_EX memory{};
-    memory.cb = sizeof memory;
-    GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
     t_Holdings holdings;
-    holdings.privateMegabytes =
-        static_cast<double>(memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage) / (1024.0 * 1024.0);
+    holdings.privateMegabytes = PrivateMegabytes(process);
     holdings.handles = HandleCount(GetProcessId(process));
     holdings.gdiObjects = GetGuiResources(process, GR_GDIOBJECTS);
     holdings.userObjects = GetGuiResources(process, GR_USEROBJECTS);
     return holdings;
 }
 
-template <typename t_Condition>
-bool Within(DWORD milliseconds, t_Condition&& condition) {
+template <typename t_Condition> bool Within(DWORD milliseconds, t_Condition&& condition) {
     for (DWORD waited = 0; !condition(); waited += 5, Sleep(5))
         if (waited >= milliseconds) return false;
     return true;
@@ -108,20 +99,11 @@ bool Cycle(HWND popup, std::wstring_view text) {
 int main(int argumentCount, char** arguments) {
     const int cycles = argumentCount > 1 ? std::atoi(arguments[1]) : 10'000;
     constexpr int settled = 100;
-    const std::wstring program =
-        n_zql::n_system::FolderOfPath(n_zql::n_system::n_windows::ModuleFileName(nullptr)) + L"Ombrix.exe";
-    std::wstring commandLine = L"\"" + program + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &started)) {
+    const n_zql::n_system::n_windows::t_Handle process = StartBuiltOmbrix();
+    if (!process) {
         std::fprintf(stderr, "bench_endurance: Ombrix.exe did not start\n");
         return 1;
     }
-    const n_zql::n_system::n_windows::t_Handle process(started.hProcess);
-    CloseHandle(started.hThread);
-    WaitForInputIdle(process.Get(), 60'000);
     HWND popup = nullptr;
     Within(10'000, [&] { return (popup = FindWindowW(L"Ombrix", nullptr)) != nullptr; });
 

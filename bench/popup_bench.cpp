@@ -21,8 +21,6 @@
 #include "launch/default_launcher.h"
 #include "system/com_ptr.h"
 #include "system/known_folders.h"
-#include "system/module_file_name.h"
-#include "system/path_text.h"
 #include "ui/popup_window.h"
 #include "ui/widget_resources.h"
 #include "ui/window_messages.h"
@@ -30,7 +28,6 @@
 #include <windows.h>
 
 #include <knownfolders.h>
-#include <psapi.h>
 
 #include <chrono>
 #include <cstdio>
@@ -99,19 +96,9 @@ std::optional<double> OpenSettings(HWND popup) {
 // Ombrix.exe from start to idle, then shown once; its private memory then, in MB; then shown with the query typed
 // ahead. Nothing when it did not start.
 std::optional<t_Measured> StartOmbrix() {
-    const std::wstring program =
-        n_zql::n_system::FolderOfPath(n_zql::n_system::n_windows::ModuleFileName(nullptr)) + L"Ombrix.exe";
-    std::wstring commandLine = L"\"" + program + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
     const auto start = std::chrono::steady_clock::now();
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
-        return std::nullopt;
-    const n_zql::n_system::n_windows::t_Handle handle(process.hProcess);
-    CloseHandle(process.hThread);
-    WaitForInputIdle(handle.Get(), 60'000);
+    const n_zql::n_system::n_windows::t_Handle handle = StartBuiltOmbrix();
+    if (!handle) return std::nullopt;
     t_Measured measured;
     measured.startup = Milliseconds(std::chrono::steady_clock::now() - start);
 
@@ -120,11 +107,7 @@ std::optional<t_Measured> StartOmbrix() {
     PostMessageW(popup, MSG_SHOW_POPUP, 0, 0);
     for (int tries = 0; tries < 100 && !IsWindowVisible(popup); ++tries) Sleep(20);
     Sleep(200);
-    PROCESS_MEMORY_COUNTERS_EX memory{};
-    memory.cb = sizeof memory;
-    GetProcessMemoryInfo(handle.Get(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
-    const SIZE_T privateBytes = memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;
-    measured.memory = static_cast<double>(privateBytes) / (1024.0 * 1024.0);
+    measured.memory = PrivateMegabytes(handle.Get());
     for (int run = 0; run < runs; ++run) {
         // Hidden (sent: under Wine without a window manager the hide waits for the X server), then idle.
         SendMessageW(popup, WM_ACTIVATE, WA_INACTIVE, 0);
