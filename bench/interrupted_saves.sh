@@ -2,7 +2,7 @@
 # Kills Ombrix 1,000 times (or as many as given) at random moments of its save at close, and checks every time that
 # Configuration.qln and History.qln read back whole, old or new. Prints the tool's line; exits non-zero on the first
 # damaged file. The test suite does the same 200 times.
-#   bench/interrupted_saves.sh [ROUNDS [SEED]]
+#   bench/interrupted_saves.sh [ROUNDS [START]]   (START: the random numbers' start value, to repeat a run)
 set -u -o pipefail
 source "$(dirname "$0")/../scripts/lib/setup.sh"
 source "$ombrix_root/scripts/lib/wine.sh"

@@ -1,13 +1,13 @@
 // Kills Ombrix (TerminateProcess) at random moments while it closes, which is when it saves its histories and then
 // its configuration, and checks after every kill that both files read back whole: each is byte for byte either the
 // version from before the close or the one the close writes.
-//   interrupted_saves.exe ROUNDS [SEED]
+//   interrupted_saves.exe ROUNDS [START]   (START: the random numbers' start value, which repeats a run)
 // Ombrix.exe is the one beside this program; the files are the current user's, in the data folder, which is replaced.
 // The old files are large (a full default history of 10,000 entries, about 1.4 MB) and written in the compact form,
 // which Ombrix's own save never writes, so that a file read back is always known as old, new or neither.
 // The save's moment varies from round to round, so the kills follow it with random jitter.
-// Prints "rounds=R seed=S close=Dms aim=Ams old=O mixed=M new=N during-write=W": an uninterrupted close takes D ms, the
-// kills aimed at A ms after the request at the end; O, M and N count the rounds whose two files read back both old,
+// Prints "rounds=R start=S close=Dms aim=Ams old=O mixed=M new=N during-write=W": an uninterrupted close takes D ms,
+// the kills aimed at A ms after the request at the end; O, M and N count the rounds whose two files read back both old,
 // one old and one new, both new; W counts kills that left a temporary file behind, that is, that hit a write.
 // Exits 0 when every file read back whole, 1 at the first that did not (saying which), 2 when Ombrix could not be
 // started or closed.
@@ -79,7 +79,8 @@ bool RemoveLeftovers() {
 
 int wmain(int argumentCount, wchar_t** arguments) {
     const int rounds = argumentCount > 1 ? _wtoi(arguments[1]) : 200;
-    const unsigned seed = argumentCount > 2 ? static_cast<unsigned>(_wtoi(arguments[2])) : std::random_device()();
+    const unsigned randomStart =
+        argumentCount > 2 ? static_cast<unsigned>(_wtoi(arguments[2])) : std::random_device()();
     try {
         // Ombrix's defaults, then the old versions in the compact form, then what a close makes of them.
         RemoveTree(DataFolder());
@@ -102,7 +103,7 @@ int wmain(int argumentCount, wchar_t** arguments) {
             return 2;
         }
 
-        std::mt19937 random(seed);
+        std::mt19937 random(randomStart); // printed, so that a run can be repeated
         // Each kill is up to 10 ms either side of an aim that moves later after a kill that came before the save, and
         // earlier after one that came after it.
         std::uniform_int_distribution<long long> jitter(-10, 10);
@@ -118,11 +119,11 @@ int wmain(int argumentCount, wchar_t** arguments) {
             if (!ombrix.WaitForExit()) return 2;
             duringWrite += RemoveLeftovers();
             const t_Versions now = ReadVersions();
-            const bool configurationWhole = now.configuration == before.configuration ||
-                                            now.configuration == after.configuration;
+            const bool configurationWhole =
+                now.configuration == before.configuration || now.configuration == after.configuration;
             const bool historyWhole = now.history == before.history || now.history == after.history;
             if (!configurationWhole || !historyWhole) {
-                std::printf("round %d (seed %u): %s read back damaged (%zu bytes)\n", round, seed,
+                std::printf("round %d (start %u): %s read back damaged (%zu bytes)\n", round, randomStart,
                             configurationWhole ? "History.qln" : "Configuration.qln",
                             configurationWhole ? now.history.size() : now.configuration.size());
                 return 1;
@@ -131,8 +132,8 @@ int wmain(int argumentCount, wchar_t** arguments) {
             ++(newFiles == 0 ? old : newFiles == 1 ? mixed : fresh);
             aim += newFiles == 0 ? 2 : newFiles == 2 ? -2 : 0;
         }
-        std::printf("rounds=%d seed=%u close=%lldms aim=%lldms old=%d mixed=%d new=%d during-write=%d\n", rounds, seed,
-                    *closeTime, aim, old, mixed, fresh, duringWrite);
+        std::printf("rounds=%d start=%u close=%lldms aim=%lldms old=%d mixed=%d new=%d during-write=%d\n", rounds,
+                    randomStart, *closeTime, aim, old, mixed, fresh, duringWrite);
         return 0;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());
